@@ -1,0 +1,3 @@
+#ifndef KVCATALOGUEENTRY_H
+#define KVCATALOGUEENTRY_H
+#endif

@@ -1,0 +1,4 @@
+#include "kvcommoninterface.h"
+
+void KVCommonInterface::decode_cmd(QString) {}
+void KVCommonInterface::decode_cmd(QString, QString &, int &, QString &) {}

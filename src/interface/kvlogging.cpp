@@ -1,0 +1,4 @@
+#include "kvlogging.h"
+
+Q_LOGGING_CATEGORY(lcKvDevice, "kv.device", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcKvFrames, "kv.frames", QtWarningMsg)

@@ -1,0 +1,47 @@
+#ifndef PIVENACLOUD_H
+#define PIVENACLOUD_H
+
+#include "kvdeviceinterface.h"
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+QT_BEGIN_NAMESPACE
+class QNetworkReply;
+QT_END_NAMESPACE
+
+// Client of the maker's cloud service: JSON requests over HTTP(S) and the base address of the
+// WebSocket service. A client made with the default constructor takes its addresses from the
+// environment variables KV_CLOUD_URL and KV_CLOUD_WS.
+class KVDEVICE_EXPORT PivenaCloud : public QObject
+{
+    Q_OBJECT
+public:
+    using Callback = std::function<void(QNetworkReply *, bool)>;
+
+    explicit PivenaCloud(QObject *parent = nullptr);
+    PivenaCloud(const QString &url, const QString &ws, QObject *parent = nullptr);
+    ~PivenaCloud() override;
+
+    QString url() const;
+    QString ws() const;
+    void setUrl(const QString &url);
+    void setWs(const QString &ws);
+    int timeout() const;
+    void setTimeout(int milliseconds);
+
+    // Sends `body` as JSON with `method` to url() joined with `path`; calls `callback` once,
+    // on the caller's thread, with the reply and whether the request went through.
+    void customRequest(const QString &path, QByteArray method, QJsonObject body,
+                       Callback callback);
+
+private:
+    class Private;
+    Private *d = nullptr;
+};
+
+#endif // PIVENACLOUD_H

@@ -1,0 +1,80 @@
+#include "kvcommoninterface.h"
+
+#include "attach.h"
+#include "kvdeviceproperty.h"
+#include "kvlogging.h"
+#include "usboperate.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLocale>
+#include <QTcpSocket>
+#include <QWebSocket>
+
+KVCommonInterface::KVCommonInterface(QObject *parent)
+    : KVDeviceInterface(parent)
+{
+    systemLanguage();
+    connect(&device_timer, SIGNAL(timeout()), this, SLOT(slot_device_timer()));
+}
+
+KVCommonInterface::~KVCommonInterface()
+{
+    delete usb_operate;
+    usb_operate = nullptr;
+    if (tcp_socket) {
+        tcp_socket->close();
+        delete tcp_socket;
+        tcp_socket = nullptr;
+    }
+    if (web_socket) {
+        web_socket->disconnect(this);
+        web_socket->abort();
+        delete web_socket;
+        web_socket = nullptr;
+    }
+    KVAttach::releaseAll(this);
+    receive_buffer.clear();
+    QCoreApplication::removeTranslator(&translator);
+}
+
+void KVCommonInterface::systemLanguage()
+{
+    const QString system = QLocale::system().name();
+    if (system == QLatin1String("ja_JP"))
+        language = QStringLiteral("ja_JP");
+    else if (system == QLatin1String("zh_CN"))
+        language = QString(); // the source texts are Simplified Chinese
+    else
+        language = QStringLiteral("en_US");
+}
+
+void KVCommonInterface::installTranslation()
+{
+    const QString file = QStringLiteral("KV-RV520MAXCam_%1.qm").arg(language);
+    const QString folder = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("translations"));
+    const bool loaded = translator.load(file, folder);
+    qCDebug(lcKvDevice) << "KVCommonInterface::installTranslation" << folder << file << loaded;
+    QCoreApplication::installTranslator(&translator);
+}
+
+KVDeviceInterface *KVCommonInterface::initInstance()
+{
+    auto *device = new KVCommonInterface;
+    init261(device);
+    return device;
+}
+
+KVDeviceProperty *KVCommonInterface::property_ptr(const char *key)
+{
+    return KVDeviceProperty::fromHolder(this, key);
+}
+
+QList<QString> KVCommonInterface::userProperty()
+{
+    // The place after "CAMERA_OFFSET" is filled with it a second time: hosts skip keys they
+    // already showed, and a device of this family has no scale group of its own.
+    return { QStringLiteral("WORK_MODE"), QStringLiteral("SPEED"), QStringLiteral("PRESSURE"),
+             QStringLiteral("CAMERA_OFFSET"), QStringLiteral("CAMERA_OFFSET"),
+             QStringLiteral("SP1"), QStringLiteral("SP2") };
+}

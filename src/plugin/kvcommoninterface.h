@@ -1,0 +1,120 @@
+#ifndef KVCOMMONINTERFACE_H
+#define KVCOMMONINTERFACE_H
+
+#include "kvdeviceinterface.h"
+
+#include <QAbstractSocket>
+#include <QByteArray>
+#include <QJsonObject>
+#include <QMutex>
+#include <QString>
+#include <QTimer>
+#include <QTranslator>
+
+QT_BEGIN_NAMESPACE
+class QTcpSocket;
+class QWebSocket;
+QT_END_NAMESPACE
+
+class UsbOperate;
+class PivenaCloud;
+
+// The common device implementation: link, frame path, reply dispatch, task control, cloud
+// link and the catalogue builders of both command dialects ("261" and "583").
+class KVDEVICE_EXPORT KVCommonInterface : public KVDeviceInterface
+{
+    Q_OBJECT
+    Q_INTERFACES(KVDeviceInterface)
+public:
+    explicit KVCommonInterface(QObject *parent = nullptr);
+    ~KVCommonInterface() override;
+
+    void systemLanguage();
+    QString currentLanguage() const { return language; }
+
+    // KVDeviceInterface
+    KVDeviceInterface *initInstance() override;
+    void setUSBPath(QString path) override;
+    void setIPAddress(QString address) override;
+    bool connectDevice() override;
+    KVDeviceProperty *property_ptr(const char *key) override;
+    QList<QString> userProperty() override;
+    void sendCMD(QByteArray frame) override;
+    void setPivenaCloud(PivenaCloud *cloud, QString code) override;
+    void startTask() override;
+    void stopTask() override;
+    void move(int first, int second) override;
+
+    // Catalogue builders, dialect "583" (the model) and "261".
+    void init583(KVDeviceInterface *device);
+    void info_583(KVDeviceInterface *device);
+    void init261(KVDeviceInterface *device);
+    void info_261(KVDeviceInterface *device);
+    // Optional groups.
+    void camera_offset_261(KVDeviceInterface *device);
+    void camera_offset_583(KVDeviceInterface *device);
+    void feed_261(KVDeviceInterface *device);
+    void scale_261(KVDeviceInterface *device);
+    void scale_583(KVDeviceInterface *device);
+    void sp1_261(KVDeviceInterface *device);
+    void sp2_261(KVDeviceInterface *device);
+    void tool_space_261(KVDeviceInterface *device);
+    void work_area_261(KVDeviceInterface *device);
+    void work_area_583(KVDeviceInterface *device);
+    void move_261(KVDeviceInterface *device);
+
+    // Link.
+    void connect_usb(QString path);
+    void connect_tcp(QString address);
+    void decode_buffer();
+    void send_cmd(QByteArray frame);
+    void heartbeat_switch(bool on);
+
+    // Reply dispatch.
+    void decode_cmd(QString item, QString &head, int &code, QString &value);
+    void decode_task(QString report);
+
+    // Cloud link.
+    void cloud_device_model_get(QJsonObject body);
+    void cloud_device_get(QJsonObject body);
+    void cloud_device_new(QJsonObject body);
+    void cloud_device_update(QJsonObject body);
+    void cloud_device_workrecord(QJsonObject body);
+    void connect_websocket();
+    void device_task_to_cloud();
+    void device_task_record_to_cloud();
+    void device_info_to_cloud();
+
+public Q_SLOTS:
+    virtual void decode_cmd(QString frame);
+
+    void slot_usb_write(QByteArray data);
+    void slot_usb_read(QByteArray data);
+    void slot_usb_status(int s);
+    void slot_tcp_socket_read();
+    void slot_tcp_socket_state(QAbstractSocket::SocketState s);
+    void slot_device_timer();
+    void slot_websocket_connected();
+    void slot_websocket_disconnected();
+    void slot_websocket_error(QAbstractSocket::SocketError error);
+    void slot_websocket_text_received(const QString &message);
+
+protected:
+    // Loads KV-RV520MAXCam_<language>.qm from the host's translations folder and installs it.
+    void installTranslation();
+
+    UsbOperate *usb_operate = nullptr;
+    QTcpSocket *tcp_socket = nullptr;
+    QByteArray receive_buffer;
+    QTimer device_timer;
+    PivenaCloud *cloud = nullptr;
+    QWebSocket *web_socket = nullptr;
+    QString last_task_frame;
+    QString last_channel_text;
+    QMutex send_mutex;
+    QTranslator translator;
+    QJsonObject cloud_device;
+    QString language;
+};
+
+#endif // KVCOMMONINTERFACE_H

@@ -1,0 +1,3 @@
+#include "kvdeviceproperty.h"
+
+QDebug operator<<(QDebug debug, const KVDeviceProperty &) { return debug; }

@@ -7,6 +7,18 @@
 #include <QDate>
 #include <QLocale>
 
+// The enums travel in QVariants and queued signals, and records are held as pointers in dynamic
+// properties: register them by name as soon as the library is loaded.
+static void registerDeviceMetaTypes()
+{
+    qRegisterMetaType<KVDeviceInterface::KVDeviceStatus>("KVDeviceInterface::KVDeviceStatus");
+    qRegisterMetaType<KVDeviceInterface::KVDeviceMessage>("KVDeviceInterface::KVDeviceMessage");
+    qRegisterMetaType<KVDeviceInterface::KVDeviceCMDType>("KVDeviceInterface::KVDeviceCMDType");
+    qRegisterMetaType<KVDeviceProperty>("KVDeviceProperty");
+    qRegisterMetaType<KVDeviceProperty *>("KVDeviceProperty*");
+}
+Q_CONSTRUCTOR_FUNCTION(registerDeviceMetaTypes)
+
 KVDeviceInterface::KVDeviceInterface(QObject *parent)
     : QObject(parent)
 {

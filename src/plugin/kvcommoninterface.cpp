@@ -35,7 +35,9 @@ KVCommonInterface::~KVCommonInterface()
     }
     KVAttach::releaseAll(this);
     receive_buffer.clear();
-    QCoreApplication::removeTranslator(&translator);
+    // The root object may outlive the application object (it lives until the library unloads).
+    if (QCoreApplication::instance())
+        QCoreApplication::removeTranslator(&translator);
 }
 
 void KVCommonInterface::systemLanguage()

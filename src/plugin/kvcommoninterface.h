@@ -115,6 +115,15 @@ protected:
     QTranslator translator;
     QJsonObject cloud_device;
     QString language;
+
+private:
+    // Receive path: how many bytes of receive_buffer are known to hold no 0x03, and whether
+    // frames are being cut right now (bytes that arrive while a frame is handled wait for the
+    // running cut instead of starting a second one).
+    qsizetype receive_searched = 0;
+    bool receive_cutting = false;
+    // Shared by both receive slots: refreshes "LAST_TIME", appends and cuts.
+    void receive(const char *operation, const QByteArray &data);
 };
 
 #endif // KVCOMMONINTERFACE_H

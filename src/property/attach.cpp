@@ -54,16 +54,16 @@ void toGroup(KVDeviceProperty *group, const char *key, KVDeviceProperty *member)
 
 void releaseAll(QObject *holder)
 {
-    QSet<KVDeviceProperty *> released;
+    // Collect first: the same record may be held under several keys.
+    QSet<KVDeviceProperty *> records;
     const QList<QByteArray> names = holder->dynamicPropertyNames();
     for (const QByteArray &name : names) {
         KVDeviceProperty *record = KVDeviceProperty::fromHolder(holder, name.constData());
+        if (record && record->parent() != holder)
+            records.insert(record);
         holder->setProperty(name.constData(), QVariant());
-        if (record && !released.contains(record) && record->parent() != holder) {
-            released.insert(record);
-            delete record;
-        }
     }
+    qDeleteAll(records);
 }
 
 } // namespace KVAttach

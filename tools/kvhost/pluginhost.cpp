@@ -1,0 +1,68 @@
+#include "pluginhost.h"
+
+#include "kvcommoninterface.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+static const char pluginFile[] = "libKVRV520MAXCam.so";
+
+QStringList PluginHost::candidatePaths()
+{
+    QStringList paths;
+    const QString fromEnvironment = qEnvironmentVariable("KV_PLUGIN_PATH");
+    if (!fromEnvironment.isEmpty())
+        paths << fromEnvironment;
+    const QDir appDir(QCoreApplication::applicationDirPath());
+    paths << appDir.filePath(QLatin1String(pluginFile))
+          << appDir.filePath(QStringLiteral("../lib/") + QLatin1String(pluginFile));
+    return paths;
+}
+
+bool PluginHost::load(const QString &explicitPath)
+{
+    if (!explicitPath.isEmpty())
+        return loadFrom(explicitPath);
+    const QStringList paths = candidatePaths();
+    for (const QString &path : paths) {
+        if (QFileInfo::exists(path))
+            return loadFrom(path);
+    }
+    m_error = QStringLiteral("plug-in not found; looked in: %1 (set KV_PLUGIN_PATH or --plugin)")
+                  .arg(paths.join(QLatin1String(", ")));
+    return false;
+}
+
+bool PluginHost::loadFrom(const QString &path)
+{
+    if (!QFileInfo::exists(path)) {
+        m_error = QStringLiteral("plug-in not found: %1").arg(path);
+        return false;
+    }
+    m_loader.setFileName(QFileInfo(path).absoluteFilePath());
+    QObject *instance = m_loader.instance();
+    if (!instance) {
+        m_error = QStringLiteral("cannot load plug-in %1: %2").arg(path, m_loader.errorString());
+        return false;
+    }
+    m_root = qobject_cast<KVDeviceInterface *>(instance);
+    if (!m_root) {
+        m_error = QStringLiteral("%1 is a Qt plug-in but not a device plug-in (%2)")
+                      .arg(path, QLatin1String(KVDeviceInterface_iid));
+        return false;
+    }
+    return true;
+}
+
+KVDeviceInterface *PluginHost::createDevice(int family) const
+{
+    if (!m_root)
+        return nullptr;
+    if (family == 261) {
+        // The common family's factory is not virtual-dispatched from the model's root.
+        auto *common = qobject_cast<KVCommonInterface *>(m_root);
+        return common ? common->KVCommonInterface::initInstance() : nullptr;
+    }
+    return m_root->initInstance();
+}

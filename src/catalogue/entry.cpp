@@ -18,9 +18,11 @@ static KVDeviceProperty *makeRecord(const Entry &entry)
 
 KVDeviceProperty *add(KVDeviceInterface *device, const Entry &entry)
 {
+    if (!device)
+        return nullptr;
     KVDeviceProperty *record = makeRecord(entry);
     if (!entry.widget.isEmpty())
-        record->setProperty(GroupWidget, entry.widget);
+        record->setProperty(WidgetProperty, entry.widget);
     KVAttach::toDevice(device, entry.key, record);
     return record;
 }
@@ -31,13 +33,21 @@ void add(KVDeviceInterface *device, std::initializer_list<Entry> entries)
         add(device, entry);
 }
 
+Entry containerGroup(const char *key, const QString &label, const QString &unit,
+                     const QJsonObject &widget)
+{
+    return { key, label, unit, QVariant(), 0, 0, 0, KVDeviceInterface::UnCMD, widget };
+}
+
 KVDeviceProperty *addGroup(KVDeviceInterface *device, const Entry &group,
                            std::initializer_list<const char *> attachmentOrder)
 {
+    if (!device)
+        return nullptr;
     KVDeviceProperty *record = makeRecord(group);
     for (const char *name : attachmentOrder) {
-        if (qstrcmp(name, GroupWidget) == 0)
-            record->setProperty(GroupWidget, group.widget);
+        if (qstrcmp(name, WidgetProperty) == 0)
+            record->setProperty(WidgetProperty, group.widget);
         else
             KVAttach::toGroup(record, name, KVDeviceProperty::fromHolder(device, name));
     }
@@ -79,7 +89,7 @@ void addCameraOffset583(KVDeviceInterface *device, const OffsetLabels &labels, i
         { "CAMERA_OFFSET", labels.group, QStringLiteral("(mm x mm)"),
           memberKeys({ "CAMERA_OFFSET_X", "CAMERA_OFFSET_Y" }), get, set, 1,
           KVDeviceInterface::CCMD, widget("QGroupBox") },
-        { "CAMERA_OFFSET_X", "CAMERA_OFFSET_Y", GroupWidget });
+        { "CAMERA_OFFSET_X", "CAMERA_OFFSET_Y", WidgetProperty });
 }
 
 QJsonObject workModeWidget()

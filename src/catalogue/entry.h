@@ -32,24 +32,33 @@ struct Entry
     QList<QString> params = {};
 };
 
-// The place of a group's own "WIDGET" among its members in an attachment order.
-inline constexpr const char *GroupWidget = "WIDGET";
+// The dynamic property that holds a record's editing-widget description. In a group's attachment
+// order it marks where the group's own description goes among its members.
+inline constexpr const char *WidgetProperty = "WIDGET";
 
 // Creates the record of `entry` without parent, initialises it, gives it its "WIDGET" (when the
-// entry has one) and attaches it to `device` under the entry's key.
+// entry has one) and attaches it to `device` under the entry's key. Without a device nothing is
+// made and null is returned.
 KVDeviceProperty *add(KVDeviceInterface *device, const Entry &entry);
 
 // add() for each entry, in the given order.
 void add(KVDeviceInterface *device, std::initializer_list<Entry> entries);
 
+// The entry of a container group: it only gathers members that have commands of their own, so it
+// has no value and no codes.
+Entry containerGroup(const char *key, const QString &label, const QString &unit,
+                     const QJsonObject &widget);
+
 // Creates the group record of `group` and attaches to it, in `attachmentOrder`, the members
-// (looked up on `device` by key) and, at the place of GroupWidget, the group's "WIDGET"; then
+// (looked up on `device` by key) and, at the place of WidgetProperty, the group's "WIDGET"; then
 // attaches the group to `device`.
 KVDeviceProperty *addGroup(KVDeviceInterface *device, const Entry &group,
                            std::initializer_list<const char *> attachmentOrder);
 
-// An editing-widget description: {"widget": kind} plus the given fields. The JSON number kind
-// of each field (integer or double) is kept as given.
+// An editing-widget description: {"widget": kind} plus the given fields. Numbers are written as
+// the catalogue tables give them (1000.0, 800), but QJsonValue keeps a double with an integral
+// value as an integer: only fractional numbers (0.005) read back as doubles, so readers must not
+// rely on the number kind.
 QJsonObject widget(const char *kind,
                    std::initializer_list<std::pair<const char *, QJsonValue>> fields = {});
 

@@ -2,7 +2,7 @@
 
 #include "entry.h"
 
-using KVCatalogue::GroupWidget;
+using KVCatalogue::WidgetProperty;
 using KVCatalogue::widget;
 
 // Two kinds of groups. A container group (UnCMD, no value, no codes) only gathers members that
@@ -14,9 +14,15 @@ using KVCatalogue::widget;
 static void addScaleGroup(KVDeviceInterface *device)
 {
     KVCatalogue::addGroup(device,
-        { "SCALE", KVCommonInterface::tr("缩放"), {}, QVariant(), 0, 0, 0, KVDeviceInterface::UnCMD,
-          widget("QGroupBox") },
-        { GroupWidget, "SCALE_X", "SCALE_Y" });
+        KVCatalogue::containerGroup("SCALE", KVCommonInterface::tr("缩放"), QString(),
+                                    widget("QGroupBox")),
+        { WidgetProperty, "SCALE_X", "SCALE_Y" });
+}
+
+// Offsets of the "261" dialect are counted in steps of 0.005 mm.
+static QJsonObject offsetAxis261()
+{
+    return widget("QDoubleSpinBox", { { "min", -1000.0 }, { "max", 1000.0 }, { "factor", 0.005 } });
 }
 
 static QJsonObject toolSpeedWidget()
@@ -36,16 +42,15 @@ static QJsonObject toolAngleWidget()
 
 void KVCommonInterface::camera_offset_261(KVDeviceInterface *device)
 {
-    const QJsonObject axis = widget("QDoubleSpinBox",
-                                    { { "min", -1000.0 }, { "max", 1000.0 }, { "factor", 0.005 } });
+    const QJsonObject axis = offsetAxis261();
     KVCatalogue::add(device, {
         { "CAMERA_OFFSET_X", tr("x"), {}, 0u, 11, 11, 3, CMD, axis },
         { "CAMERA_OFFSET_Y", tr("y"), {}, 0u, 14, 14, 3, CMD, axis },
     });
     KVCatalogue::addGroup(device,
-        { "CAMERA_OFFSET", tr("摄像头偏移"), QStringLiteral("(mm x mm)"), QVariant(), 0, 0, 0, UnCMD,
-          widget("QGroupBox") },
-        { "CAMERA_OFFSET_X", "CAMERA_OFFSET_Y", GroupWidget });
+        KVCatalogue::containerGroup("CAMERA_OFFSET", tr("摄像头偏移"), QStringLiteral("(mm x mm)"),
+                                    widget("QGroupBox")),
+        { "CAMERA_OFFSET_X", "CAMERA_OFFSET_Y", WidgetProperty });
     KVCatalogue::add(device, { "FACTORY_SET", tr("出厂设置"), {}, 0, 0, 67, 1, CCMD });
 }
 
@@ -70,8 +75,8 @@ void KVCommonInterface::feed_261(KVDeviceInterface *device)
         { "FEED_SPEED", tr("送料速度"), QStringLiteral("mm/s"), 0u, 138, 138, 1, CMD, plainSpinBox },
     });
     KVCatalogue::addGroup(device,
-        { "FEED", tr("送料"), {}, QVariant(), 0, 0, 0, UnCMD, widget("QTabWidget") },
-        { GroupWidget, "AUTO_FEED", "FEED_MODEL", "FEED_LENGTH", "FEED_CENTER", "FEED_SPEED",
+        KVCatalogue::containerGroup("FEED", tr("送料"), QString(), widget("QTabWidget")),
+        { WidgetProperty, "AUTO_FEED", "FEED_MODEL", "FEED_LENGTH", "FEED_CENTER", "FEED_SPEED",
           "FAN_DELAY" });
 }
 
@@ -105,8 +110,8 @@ void KVCommonInterface::sp1_261(KVDeviceInterface *device)
         { "SP1_ANGLE", tr("转刀校准"), QStringLiteral("(°)"), 0u, 131, 131, 1, CMD, toolAngleWidget() },
     });
     KVCatalogue::addGroup(device,
-        { "SP1", tr("SP1"), {}, QVariant(), 0, 0, 0, UnCMD, widget("QTabWidget") },
-        { "SP1_TOOL", "SP1_SPEED", "SP1_PRESSURE", "SP1_ANGLE", GroupWidget });
+        KVCatalogue::containerGroup("SP1", tr("SP1"), QString(), widget("QTabWidget")),
+        { "SP1_TOOL", "SP1_SPEED", "SP1_PRESSURE", "SP1_ANGLE", WidgetProperty });
 }
 
 void KVCommonInterface::sp2_261(KVDeviceInterface *device)
@@ -119,22 +124,21 @@ void KVCommonInterface::sp2_261(KVDeviceInterface *device)
         { "SP2_ANGLE", tr("转刀校准"), QStringLiteral("(°)"), 0u, 132, 132, 1, CMD, toolAngleWidget() },
     });
     KVCatalogue::addGroup(device,
-        { "SP2", tr("SP2"), {}, QVariant(), 0, 0, 0, UnCMD, widget("QTabWidget") },
-        { GroupWidget, "SP2_TOOL", "SP2_SPEED", "SP2_PRESSURE", "SP2_ANGLE" });
+        KVCatalogue::containerGroup("SP2", tr("SP2"), QString(), widget("QTabWidget")),
+        { WidgetProperty, "SP2_TOOL", "SP2_SPEED", "SP2_PRESSURE", "SP2_ANGLE" });
 }
 
 void KVCommonInterface::tool_space_261(KVDeviceInterface *device)
 {
-    const QJsonObject axis = widget("QDoubleSpinBox",
-                                    { { "min", -1000.0 }, { "max", 1000.0 }, { "factor", 0.005 } });
+    const QJsonObject axis = offsetAxis261();
     KVCatalogue::add(device, {
         { "TOOL_SPACE_X", tr("x"), {}, 0u, 5, 5, 3, CMD, axis },
         { "TOOL_SPACE_Y", tr("y"), {}, 0u, 8, 8, 3, CMD, axis },
     });
     KVCatalogue::addGroup(device,
-        { "TOOL_SPACE", tr("工具偏移"), QStringLiteral("(mm x mm)"), QVariant(), 0, 0, 0, UnCMD,
-          widget("QGroupBox") },
-        { GroupWidget, "TOOL_SPACE_X", "TOOL_SPACE_Y" });
+        KVCatalogue::containerGroup("TOOL_SPACE", tr("工具偏移"), QStringLiteral("(mm x mm)"),
+                                    widget("QGroupBox")),
+        { WidgetProperty, "TOOL_SPACE_X", "TOOL_SPACE_Y" });
 }
 
 void KVCommonInterface::work_area_261(KVDeviceInterface *device)
@@ -145,9 +149,9 @@ void KVCommonInterface::work_area_261(KVDeviceInterface *device)
         { "WORKAREA_Y", tr("y"), {}, 0u, 29, 29, 1, CMD, length },
     });
     KVCatalogue::addGroup(device,
-        { "WORKAREA", tr("幅宽"), QStringLiteral("(mm x mm)"), QVariant(), 0, 0, 0, UnCMD,
-          widget("QGroupBox") },
-        { GroupWidget, "WORKAREA_X", "WORKAREA_Y" });
+        KVCatalogue::containerGroup("WORKAREA", tr("幅宽"), QStringLiteral("(mm x mm)"),
+                                    widget("QGroupBox")),
+        { WidgetProperty, "WORKAREA_X", "WORKAREA_Y" });
 }
 
 void KVCommonInterface::work_area_583(KVDeviceInterface *device)
@@ -161,7 +165,7 @@ void KVCommonInterface::work_area_583(KVDeviceInterface *device)
         { "WORKAREA", tr("幅宽"), QStringLiteral("(mm x mm)"),
           KVCatalogue::memberKeys({ "WORKAREA_X", "WORKAREA_Y" }), 63, 22, 1, CCMD,
           widget("QGroupBox") },
-        { GroupWidget, "WORKAREA_X", "WORKAREA_Y" });
+        { WidgetProperty, "WORKAREA_X", "WORKAREA_Y" });
 }
 
 void KVCommonInterface::move_261(KVDeviceInterface *device)

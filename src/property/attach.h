@@ -1,6 +1,8 @@
 #ifndef KVATTACH_H
 #define KVATTACH_H
 
+#include "kvdeviceinterface.h"
+
 #include <QObject>
 
 class KVDeviceProperty;
@@ -13,14 +15,14 @@ namespace KVAttach {
 // is deleted when nothing else on the device refers to it (no other key, no group); otherwise the
 // device keeps it as a child and deletes it when it is destroyed, so a group never holds a
 // dangling member.
-void toDevice(QObject *device, const char *key, KVDeviceProperty *record);
+KVDEVICE_EXPORT void toDevice(QObject *device, const char *key, KVDeviceProperty *record);
 
 // Makes `member` (already attached to the device) a member of `group` under `key`.
-void toGroup(KVDeviceProperty *group, const char *key, KVDeviceProperty *member);
+KVDEVICE_EXPORT void toGroup(KVDeviceProperty *group, const char *key, KVDeviceProperty *member);
 
 // Deletes every record held in `holder`'s dynamic properties (each once) and clears every
 // dynamic property, whatever it holds.
-void releaseAll(QObject *holder);
+KVDEVICE_EXPORT void releaseAll(QObject *holder);
 
 } // namespace KVAttach
 

@@ -11,11 +11,16 @@ KVRV520MAXCam::~KVRV520MAXCam() = default;
 KVDeviceInterface *KVRV520MAXCam::initInstance()
 {
     auto *device = new KVRV520MAXCam;
+    populate(device);
+    return device;
+}
+
+void KVRV520MAXCam::populate(KVDeviceInterface *device)
+{
     init583(device);
     add_model_records(device);
     info_583(device);
     add_model_identity(device);
-    return device;
 }
 
 QList<QString> KVRV520MAXCam::userProperty()

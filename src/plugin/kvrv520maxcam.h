@@ -30,6 +30,11 @@ public:
 public Q_SLOTS:
     void decode_cmd(QString frame) override;
 
+protected:
+    // Gives `device` the model's whole catalogue, as initInstance does for its new objects;
+    // lets a derived class (a test double, a variant of the model) build the same device.
+    void populate(KVDeviceInterface *device);
+
 private:
     // The model's own records (task, camera offset group, speed, pressure, model, jog, ...).
     void add_model_records(KVDeviceInterface *device);

@@ -5,6 +5,7 @@
 
 #include <QAbstractSocket>
 #include <QByteArray>
+#include <QHash>
 #include <QJsonObject>
 #include <QMutex>
 #include <QString>
@@ -100,6 +101,9 @@ public Q_SLOTS:
     void slot_websocket_text_received(const QString &message);
 
 protected:
+    // Drops the reply matching index whenever a dynamic property is set or cleared.
+    bool event(QEvent *event) override;
+
     // Loads KV-RV520MAXCam_<language>.qm from the host's translations folder and installs it.
     void installTranslation();
 
@@ -124,6 +128,12 @@ private:
     bool receive_cutting = false;
     // Shared by both receive slots: refreshes "LAST_TIME", appends and cuts.
     void receive(const char *operation, const QByteArray &data);
+
+    // Reply matching: (command type, code) -> the first record in attachment order that reads or
+    // writes that code; rebuilt on the first reply after the dynamic properties changed.
+    QHash<quint64, KVDeviceProperty *> reply_targets;
+    bool reply_targets_valid = false;
+    KVDeviceProperty *reply_target(KVDeviceCMDType type, int code);
 };
 
 #endif // KVCOMMONINTERFACE_H

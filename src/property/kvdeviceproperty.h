@@ -45,6 +45,8 @@ public:
     int get_cmd_int() const;
     int set_cmd_int() const;
 
+    // Announces the device's answer to a read or write of this record: retStatus(0) when it was
+    // accepted (after the reply's value was decoded), the device's result code when refused.
     void ret_Status(int ret);
 
     // Member lookup on a group record; null when `name` holds no record.

@@ -43,13 +43,14 @@ inline qsizetype lastStx(const QByteArray &bytes, qsizetype from, qsizetype to)
 // once, not once per piece.
 
 // Cuts every complete frame out of `bytes`, in stream order. `onFrame(QByteArray frame)` gets
-// each frame from its 0x02 through its 0x03; `onDropped(QByteArray candidate)` gets each
-// candidate that holds no 0x02. Either callback may append to `bytes` (bytes that arrive while a
-// frame is being handled) and the loop picks them up, but must not call cut() on the same
-// stream again. The consumed bytes are removed once at the end, so the work is linear in the
-// bytes received, however many frames one piece holds.
+// each frame from its 0x02 through its 0x03 and returns whether to go on: false means the owner
+// of `bytes` is gone, and cut() returns false at once without touching them again.
+// `onDropped(QByteArray candidate)` gets each candidate that holds no 0x02. A frame handler may
+// append to `bytes` (bytes that arrive while a frame is being handled) and the loop picks them
+// up, but must not call cut() on the same stream again. The consumed bytes are removed once at
+// the end, so the work is linear in the bytes received, however many frames one piece holds.
 template<typename FrameHandler, typename DropHandler>
-void cut(QByteArray &bytes, qsizetype &searched, FrameHandler &&onFrame, DropHandler &&onDropped)
+bool cut(QByteArray &bytes, qsizetype &searched, FrameHandler &&onFrame, DropHandler &&onDropped)
 {
     qsizetype start = 0;
     qsizetype etx;
@@ -58,13 +59,14 @@ void cut(QByteArray &bytes, qsizetype &searched, FrameHandler &&onFrame, DropHan
         const qsizetype candidateStart = start;
         start = etx + 1;
         searched = start;
-        if (stx >= 0)
-            onFrame(bytes.mid(stx, etx - stx + 1));
-        else
+        if (stx < 0)
             onDropped(bytes.mid(candidateStart, etx - candidateStart + 1));
+        else if (!onFrame(bytes.mid(stx, etx - stx + 1)))
+            return false;
     }
     bytes.remove(0, start);
     searched = bytes.size();
+    return true;
 }
 
 enum class Overflow {

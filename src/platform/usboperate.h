@@ -8,8 +8,9 @@
 #include <QString>
 
 // USB transport of a device object. The path names a device file: a serial device (USB serial
-// adapter, CDC-ACM device, pseudo-terminal) or another character device such as a USB
-// printer-class device. Opening never blocks the caller; the outcome arrives as statusChanged.
+// adapter, CDC-ACM device, pseudo-terminal) is opened as a serial port, any other character
+// device (a USB printer-class device such as /dev/usb/lp0) or a FIFO is read and written as a
+// plain file. Opening never blocks the caller: the outcome arrives later as statusChanged.
 class KVDEVICE_EXPORT UsbOperate : public QObject
 {
     Q_OBJECT
@@ -25,18 +26,26 @@ public:
     Q_ENUM(Status)
 
     explicit UsbOperate(QObject *parent = nullptr);
+    // Closes the device without reporting it: the owner is going away.
     ~UsbOperate() override;
 
-    // Opens `path` (closing any earlier connection first). `flag` is accepted and unused.
+    // Opens `path`, closing any earlier connection first (reported as Disconnected when it was
+    // open). Connected or Failed follows from the event loop. `flag` is accepted and unused.
     void usbConnect(QString path, ConnectionMode mode, bool flag);
-    // Writes the text's UTF-8 bytes completely.
+    // Writes the text's UTF-8 bytes completely, in order; what the device does not take at once
+    // is written as it becomes ready. Dropped with a log line while nothing is open.
     void send(QString data);
+    // Closes the device; reported as Disconnected when it was open.
     void close();
     bool isOpen() const;
 
 Q_SIGNALS:
+    // Connected (1) once open, Failed (2) when opening fails, Disconnected (0) when the device
+    // goes away (hang-up, unplug, end of data) or is closed.
     void statusChanged(int status);
+    // Bytes from the device, as they come.
     void readData(QByteArray data);
+    // Bytes handed to the device by send().
     void writeData(QByteArray data);
 
 private:

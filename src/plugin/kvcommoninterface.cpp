@@ -23,6 +23,8 @@ KVCommonInterface::~KVCommonInterface()
     delete usb_operate;
     usb_operate = nullptr;
     if (tcp_socket) {
+        // Closing reports the unconnected state: not to a device object that is going away.
+        tcp_socket->disconnect(this);
         tcp_socket->close();
         delete tcp_socket;
         tcp_socket = nullptr;

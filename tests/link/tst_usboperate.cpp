@@ -1,0 +1,221 @@
+// UsbOperate against real pseudo-terminals (the serial path) and FIFOs (the plain character
+// device path).
+
+#include "simpty.h"
+#include "usboperate.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
+#include <QTest>
+
+#include <memory>
+#include <sys/stat.h>
+
+class TestUsbOperate : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    // Happy paths.
+    void opensPseudoTerminalAsync();
+    void readsWhatTheDeviceSends();
+    void sendsTextAsUtf8();
+    void reconnectsOnTheSameObject();
+    void characterDeviceLoopsLargeWritesBack();
+    void closeReportsDisconnected();
+
+    // Rainy paths.
+    void failsToOpen_data();
+    void failsToOpen();
+    void hangUpReportsDisconnected();
+    void sendWhileClosedIsDropped();
+    void onlyTheLatestAttemptReports();
+    void destructionReportsNothing();
+
+private:
+    void openOnPty();
+    QByteArray readMaster(qsizetype size);
+
+    std::unique_ptr<KvSimPty> pty;
+    std::unique_ptr<UsbOperate> usb;
+    std::unique_ptr<QSignalSpy> status;
+    std::unique_ptr<QSignalSpy> data;
+    QByteArray fromUsb;
+};
+
+void TestUsbOperate::init()
+{
+    pty = std::make_unique<KvSimPty>();
+    QVERIFY(pty->open());
+    usb = std::make_unique<UsbOperate>();
+    status = std::make_unique<QSignalSpy>(usb.get(), &UsbOperate::statusChanged);
+    data = std::make_unique<QSignalSpy>(usb.get(), &UsbOperate::readData);
+    fromUsb.clear();
+    connect(pty.get(), &KvSimPty::received, this, [this](const QByteArray &bytes) { fromUsb += bytes; });
+}
+
+void TestUsbOperate::cleanup()
+{
+    data.reset();
+    status.reset();
+    usb.reset();
+    pty.reset();
+}
+
+void TestUsbOperate::openOnPty()
+{
+    usb->usbConnect(pty->slavePath(), UsbOperate::AutoDetect, false);
+    QTRY_COMPARE(status->size(), 1);
+    QCOMPARE(status->at(0).at(0).toInt(), int(UsbOperate::Connected));
+    QVERIFY(usb->isOpen());
+}
+
+void TestUsbOperate::opensPseudoTerminalAsync()
+{
+    usb->usbConnect(pty->slavePath(), UsbOperate::AutoDetect, false);
+    QCOMPARE(status->size(), 0); // the caller is never blocked by the open
+    QVERIFY(status->wait());
+    QCOMPARE(status->at(0).at(0).toInt(), int(UsbOperate::Connected));
+}
+
+void TestUsbOperate::readsWhatTheDeviceSends()
+{
+    openOnPty();
+    pty->write(QByteArray("\x02" "16;CCMD;7,0,0,300;\x03", 19));
+    pty->write(QByteArray(3000, 'x'));
+    QByteArray all;
+    QTRY_VERIFY((all = [this] {
+                    QByteArray bytes;
+                    for (const QList<QVariant> &chunk : std::as_const(*data))
+                        bytes += chunk.at(0).toByteArray();
+                    return bytes;
+                }()).size() == 3019);
+    QCOMPARE(all, QByteArray("\x02" "16;CCMD;7,0,0,300;\x03", 19) + QByteArray(3000, 'x'));
+}
+
+void TestUsbOperate::sendsTextAsUtf8()
+{
+    openOnPty();
+    usb->send(QStringLiteral("\x02" "15;PPLT;名称;\x03"));
+    const QByteArray expected = QStringLiteral("\x02" "15;PPLT;名称;\x03").toUtf8();
+    QTRY_COMPARE(fromUsb, expected);
+}
+
+void TestUsbOperate::reconnectsOnTheSameObject()
+{
+    openOnPty();
+    KvSimPty second;
+    QVERIFY(second.open());
+    QByteArray atSecond;
+    connect(&second, &KvSimPty::received, this, [&atSecond](const QByteArray &bytes) { atSecond += bytes; });
+
+    usb->usbConnect(second.slavePath(), UsbOperate::AutoDetect, false);
+    QCOMPARE(status->size(), 2); // closing the first line is reported at once ...
+    QCOMPARE(status->at(1).at(0).toInt(), int(UsbOperate::Disconnected));
+    QTRY_COMPARE(status->size(), 3); // ... opening the second one later
+    QCOMPARE(status->at(2).at(0).toInt(), int(UsbOperate::Connected));
+
+    usb->send(QStringLiteral("ping"));
+    QTRY_COMPARE(atSecond, QByteArray("ping"));
+    QCOMPARE(fromUsb, QByteArray());
+}
+
+// A FIFO is no terminal, so it takes the plain character-device path; opened for reading and
+// writing, what is sent comes back. 1 MiB is far beyond the pipe's buffer, so the write has to
+// be continued as the pipe drains.
+void TestUsbOperate::characterDeviceLoopsLargeWritesBack()
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("lp0"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    usb->usbConnect(fifo, UsbOperate::AutoDetect, false);
+    QTRY_COMPARE(status->size(), 1);
+    QCOMPARE(status->at(0).at(0).toInt(), int(UsbOperate::Connected));
+
+    QString text;
+    for (int i = 0; text.size() < 1024 * 1024; ++i)
+        text += QString::number(i) + QLatin1Char(';');
+    QByteArray back;
+    connect(usb.get(), &UsbOperate::readData, this, [&back](const QByteArray &bytes) { back += bytes; });
+    usb->send(text);
+    QTRY_COMPARE_WITH_TIMEOUT(back.size(), text.size(), 10000);
+    QCOMPARE(back, text.toUtf8());
+}
+
+void TestUsbOperate::closeReportsDisconnected()
+{
+    openOnPty();
+    usb->close();
+    QCOMPARE(status->size(), 2);
+    QCOMPARE(status->at(1).at(0).toInt(), int(UsbOperate::Disconnected));
+    QVERIFY(!usb->isOpen());
+    usb->close(); // closing what is closed reports nothing
+    QCOMPARE(status->size(), 2);
+}
+
+void TestUsbOperate::failsToOpen_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("logged");
+    QTest::newRow("missing device") << QStringLiteral("/dev/kv-no-such-plotter") << QStringLiteral("does not exist");
+    QTest::newRow("regular file") << QStringLiteral("<a temporary file>") << QStringLiteral("is not a device");
+    QTest::newRow("directory") << QStringLiteral("/tmp") << QStringLiteral("is not a device");
+}
+
+void TestUsbOperate::failsToOpen()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, logged);
+    QTemporaryFile file;
+    QVERIFY(file.open());
+    if (path == QLatin1String("<a temporary file>"))
+        path = file.fileName();
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(logged)));
+    usb->usbConnect(path, UsbOperate::AutoDetect, false);
+    QVERIFY(status->wait());
+    QCOMPARE(status->at(0).at(0).toInt(), int(UsbOperate::Failed));
+    QVERIFY(!usb->isOpen());
+}
+
+void TestUsbOperate::hangUpReportsDisconnected()
+{
+    openOnPty();
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("went away")));
+    pty->hangUp();
+    QTRY_COMPARE(status->size(), 2);
+    QCOMPARE(status->at(1).at(0).toInt(), int(UsbOperate::Disconnected));
+    QVERIFY(!usb->isOpen());
+}
+
+void TestUsbOperate::sendWhileClosedIsDropped()
+{
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("no device open")));
+    usb->send(QStringLiteral("lost"));
+    openOnPty();
+    usb->send(QStringLiteral("kept"));
+    QTRY_COMPARE(fromUsb, QByteArray("kept"));
+}
+
+void TestUsbOperate::onlyTheLatestAttemptReports()
+{
+    usb->usbConnect(QStringLiteral("/dev/kv-no-such-plotter"), UsbOperate::AutoDetect, false);
+    usb->usbConnect(pty->slavePath(), UsbOperate::AutoDetect, false);
+    QVERIFY(status->wait());
+    QCoreApplication::processEvents(); // the first attempt's open was queued before the second
+    QCOMPARE(status->size(), 1);
+    QCOMPARE(status->at(0).at(0).toInt(), int(UsbOperate::Connected));
+}
+
+void TestUsbOperate::destructionReportsNothing()
+{
+    openOnPty();
+    usb.reset();
+    QCOMPARE(status->size(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestUsbOperate)
+#include "tst_usboperate.moc"

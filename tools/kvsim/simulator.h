@@ -1,0 +1,59 @@
+#ifndef KVSIMULATOR_H
+#define KVSIMULATOR_H
+
+#include "simdevice.h"
+#include "simsession.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class KvSimPty;
+class QTcpServer;
+
+// The plotter simulator: one plotter (KvSimDevice) reachable over TCP on 127.0.0.1, with any
+// number of clients at once, and over a pseudo-terminal that stands in for its USB port. Every
+// line goes through the same fault switches.
+class KvSimulator : public QObject
+{
+    Q_OBJECT
+public:
+    explicit KvSimulator(int family = 583, QObject *parent = nullptr);
+    ~KvSimulator() override;
+
+    KvSimDevice *device() { return &m_device; }
+    KvSimFaults &faults() { return m_faults; }
+
+    // Listens on 127.0.0.1:`port`; port 0 picks a free one (see tcpPort()).
+    bool listenTcp(quint16 port, QString *error = nullptr);
+    quint16 tcpPort() const;
+
+    // Opens a pseudo-terminal; its slave path is what a client opens (see ptyPath()).
+    bool openPty(QString *error = nullptr);
+    QString ptyPath() const;
+
+    int connectionCount() const { return int(m_sessions.size()); }
+    // Drops every connection: TCP clients are disconnected, the pseudo-terminal is hung up and
+    // a new one opened in its place (ptyPathChanged).
+    void dropConnections();
+
+Q_SIGNALS:
+    void connectionOpened();
+    void connectionClosed();
+    void frameReceived(QByteArray frame);
+    void frameSent(QByteArray frame);
+    void ptyPathChanged(QString path);
+
+private:
+    void addSession(KvSimSession *session);
+    void acceptClients();
+
+    KvSimDevice m_device;
+    KvSimFaults m_faults;
+    QTcpServer *m_server = nullptr;
+    KvSimPty *m_pty = nullptr;
+    QList<QPointer<KvSimSession>> m_sessions;
+};
+
+#endif // KVSIMULATOR_H

@@ -1,8 +1,60 @@
 #include "hostoptions.h"
 
 #include <QCommandLineParser>
+#include <QHash>
 
 #include <cstring>
+
+namespace {
+// Command name → least and most arguments (-1: any number).
+const QHash<QString, QPair<int, int>> &commandArity()
+{
+    static const QHash<QString, QPair<int, int>> arity{
+        {QStringLiteral("list"), {0, 0}}, {QStringLiteral("info"), {0, 0}}, {QStringLiteral("get"), {1, -1}},
+        {QStringLiteral("set"), {2, 2}},  {QStringLiteral("cut"), {1, 1}},  {QStringLiteral("jog"), {2, 2}},
+        {QStringLiteral("watch"), {0, 0}},
+    };
+    return arity;
+}
+
+const char commandHelp[] =
+    "Commands:\n"
+    "  list              the device's records (no connection needed)\n"
+    "  info              read and print the machine information\n"
+    "  get KEY...        read records from the device\n"
+    "  set KEY VALUE     write a record and print the device's answer\n"
+    "  cut FILE          cut a plot file (--copies N, --qr for a QR-code job)\n"
+    "  jog X Y           move the head by X and Y steps\n"
+    "  watch             print every message of the device until Ctrl-C\n"
+    "A device is reached with --tcp HOST[:PORT], --usb PATH or --simulate.";
+// "jog -1 2" and "set CAMERA_OFFSET -3" take negative numbers, which the parser would read as
+// options: they travel past it behind a marker that no option starts with.
+const QChar NumberMarker = QChar(0x1F);
+
+bool isNegativeNumber(const QString &argument)
+{
+    return argument.size() > 1 && argument.at(0) == QLatin1Char('-')
+           && (argument.at(1).isDigit() || argument.at(1) == QLatin1Char('.'));
+}
+
+QStringList protectNegativeNumbers(QStringList arguments)
+{
+    for (QString &argument : arguments) {
+        if (isNegativeNumber(argument))
+            argument.prepend(NumberMarker);
+    }
+    return arguments;
+}
+
+QStringList restoreNegativeNumbers(QStringList arguments)
+{
+    for (QString &argument : arguments) {
+        if (argument.startsWith(NumberMarker))
+            argument.remove(0, 1);
+    }
+    return arguments;
+}
+} // namespace
 
 void HostOptions::applyLanguageBeforeStartup(int argc, char *argv[])
 {
@@ -18,38 +70,92 @@ void HostOptions::applyLanguageBeforeStartup(int argc, char *argv[])
 bool HostOptions::parse(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Command-line host for the KV-RV520MAXCam plug-in."));
+    parser.setApplicationDescription(QStringLiteral("Command-line host for the KV-RV520MAXCam plug-in.\n")
+                                     + QLatin1String(commandHelp));
     parser.addHelpOption();
     parser.addOptions({
+        {QStringLiteral("tcp"), QStringLiteral("Reach the device over TCP (port 9100 by default)."), QStringLiteral("host[:port]")},
+        {QStringLiteral("usb"), QStringLiteral("Reach the device through a USB device file."), QStringLiteral("path")},
+        {QStringLiteral("simulate"), QStringLiteral("Start the device simulator in this process and use it.")},
+        {QStringLiteral("time-scale"), QStringLiteral("With --simulate: cutting time factor (1 = real time)."), QStringLiteral("factor"), QStringLiteral("1")},
+        {QStringLiteral("family"), QStringLiteral("Command dialect: 583 (the model, default) or 261."), QStringLiteral("family"), QStringLiteral("583")},
+        {QStringLiteral("copies"), QStringLiteral("Copies to cut."), QStringLiteral("n"), QStringLiteral("1")},
+        {QStringLiteral("qr"), QStringLiteral("Cut a QR-code job.")},
+        {QStringLiteral("timeout"), QStringLiteral("Seconds to wait for each answer of the device."), QStringLiteral("seconds"), QStringLiteral("5")},
         {QStringLiteral("plugin"), QStringLiteral("Path of the plug-in library."), QStringLiteral("path")},
-        {QStringLiteral("family"), QStringLiteral("Command dialect: 583 (the model, default) or 261."),
-         QStringLiteral("family"), QStringLiteral("583")},
         {QStringLiteral("lang"), QStringLiteral("Language of labels: en_US, ja_JP or zh_CN."), QStringLiteral("locale")},
         {QStringLiteral("json"), QStringLiteral("Print results as JSON.")},
     });
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("list (default): print the catalogue."));
-    if (!parser.parse(arguments)) {
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("list, info, get, set, cut, jog or watch."));
+    if (!parser.parse(protectNegativeNumbers(arguments))) {
         error = parser.errorText();
         return false;
     }
-    if (parser.isSet(QStringLiteral("help"))) {
+    if (parser.isSet(QStringLiteral("help")))
         parser.showHelp(0);
-    }
+
     pluginPath = parser.value(QStringLiteral("plugin"));
+    json = parser.isSet(QStringLiteral("json"));
+    qrCode = parser.isSet(QStringLiteral("qr"));
+    simulate = parser.isSet(QStringLiteral("simulate"));
     bool ok = false;
     family = parser.value(QStringLiteral("family")).toInt(&ok);
     if (!ok || (family != 583 && family != 261)) {
         error = QStringLiteral("--family takes 583 or 261");
         return false;
     }
-    json = parser.isSet(QStringLiteral("json"));
-    const QStringList positional = parser.positionalArguments();
+    copies = parser.value(QStringLiteral("copies")).toInt(&ok);
+    if (!ok || copies < 1 || copies > 9999) {
+        error = QStringLiteral("--copies takes a number from 1 to 9999");
+        return false;
+    }
+    const double seconds = parser.value(QStringLiteral("timeout")).toDouble(&ok);
+    if (!ok || seconds <= 0 || seconds > 3600) {
+        error = QStringLiteral("--timeout takes seconds, more than 0 and at most 3600");
+        return false;
+    }
+    timeoutMs = int(seconds * 1000);
+    timeScale = parser.value(QStringLiteral("time-scale")).toDouble(&ok);
+    if (!ok || timeScale < 0) {
+        error = QStringLiteral("--time-scale takes a factor of 0 or more");
+        return false;
+    }
+    const int links = int(parser.isSet(QStringLiteral("tcp"))) + int(parser.isSet(QStringLiteral("usb"))) + int(simulate);
+    if (links > 1) {
+        error = QStringLiteral("give only one of --tcp, --usb and --simulate");
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("tcp")) && !LinkTarget::parseTcp(parser.value(QStringLiteral("tcp")), &target)) {
+        error = QStringLiteral("--tcp takes HOST or HOST:PORT");
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("usb"))) {
+        target.kind = LinkTarget::Usb;
+        target.address = parser.value(QStringLiteral("usb"));
+    }
+
+    const QStringList positional = restoreNegativeNumbers(parser.positionalArguments());
     if (!positional.isEmpty()) {
         command = positional.first();
         commandArguments = positional.mid(1);
     }
-    if (command != QLatin1String("list")) {
-        error = QStringLiteral("unknown command '%1'").arg(command);
+    return checkCommand();
+}
+
+bool HostOptions::checkCommand()
+{
+    const auto found = commandArity().constFind(command);
+    if (found == commandArity().constEnd()) {
+        error = QStringLiteral("unknown command '%1' (see --help)").arg(command);
+        return false;
+    }
+    const int count = commandArguments.size();
+    if (count < found->first || (found->second >= 0 && count > found->second)) {
+        error = QStringLiteral("wrong number of arguments for '%1' (see --help)").arg(command);
+        return false;
+    }
+    if (needsDevice() && target.kind == LinkTarget::None && !simulate) {
+        error = QStringLiteral("'%1' needs a device: --tcp HOST[:PORT], --usb PATH or --simulate").arg(command);
         return false;
     }
     return true;

@@ -1,16 +1,34 @@
 // kvhost: a command-line host for the KV-RV520MAXCam device plug-in.
+#include "devicelink.h"
 #include "exitcodes.h"
+#include "hostcommands.h"
 #include "hostoptions.h"
+#include "interrupt.h"
 #include "pluginhost.h"
 #include "recordtable.h"
 
 #include "kvdeviceinterface.h"
+#include "simulator.h"
 
 #include <QCoreApplication>
 #include <QJsonDocument>
 #include <QTextStream>
 
 #include <memory>
+
+namespace {
+// Starts the simulator on a free loopback port and points the target at it.
+bool startSimulator(KvSimulator &simulator, const HostOptions &options, LinkTarget *target, QString *error)
+{
+    simulator.device()->setTimeScale(options.timeScale);
+    if (!simulator.listenTcp(0, error))
+        return false;
+    target->kind = LinkTarget::Tcp;
+    target->address = QStringLiteral("127.0.0.1");
+    target->port = simulator.tcpPort();
+    return true;
+}
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -19,8 +37,9 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kvhost"));
 
-    HostOptions options;
+    QTextStream out(stdout);
     QTextStream err(stderr);
+    HostOptions options;
     if (!options.parse(app.arguments())) {
         err << "kvhost: " << options.errorText() << '\n';
         return ExitUsage;
@@ -37,10 +56,30 @@ int main(int argc, char *argv[])
         return ExitPlugin;
     }
 
-    QTextStream out(stdout);
-    if (options.json)
-        out << QJsonDocument(RecordTable::catalogueJson(device.get())).toJson(QJsonDocument::Indented);
-    else
-        RecordTable::printCatalogue(out, device.get());
-    return ExitOk;
+    if (!options.needsDevice()) {
+        if (options.json)
+            out << QJsonDocument(RecordTable::catalogueJson(device.get())).toJson(QJsonDocument::Indented);
+        else
+            RecordTable::printCatalogue(out, device.get());
+        return ExitOk;
+    }
+
+    KvSimulator simulator(options.family);
+    LinkTarget target = options.target;
+    QString error;
+    if (options.simulate && !startSimulator(simulator, options, &target, &error)) {
+        err << "kvhost: cannot start the simulator: " << error << '\n';
+        return ExitUnreachable;
+    }
+    Interrupt interrupt;
+    DeviceLink link(device.get());
+    if (!link.open(target, options.timeoutMs, &error)) {
+        err << "kvhost: " << error << '\n';
+        return ExitUnreachable;
+    }
+    if (!options.json && options.command != QLatin1String("watch"))
+        err << "connected: " << target.describe() << (options.simulate ? " (simulator)" : "") << '\n';
+    err.flush();
+    HostCommands commands(options, device.get(), &link, &interrupt, out, err);
+    return commands.run();
 }

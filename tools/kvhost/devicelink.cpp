@@ -1,0 +1,75 @@
+#include "devicelink.h"
+
+#include "eventwait.h"
+#include "kvdeviceproperty.h"
+
+#include <QUrl>
+
+bool LinkTarget::parseTcp(const QString &text, LinkTarget *target)
+{
+    target->kind = Tcp;
+    // Let QUrl split host and port; it understands bracketed IPv6 addresses.
+    const QUrl url(QStringLiteral("tcp://") + text);
+    if (!url.isValid() || url.host().isEmpty())
+        return false;
+    target->address = url.host();
+    target->port = url.port(9100);
+    return target->port > 0 && target->port <= 65535;
+}
+
+QString LinkTarget::describe() const
+{
+    if (kind == Usb)
+        return QStringLiteral("USB %1").arg(address);
+    return QStringLiteral("TCP %1:%2").arg(address).arg(port);
+}
+
+DeviceLink::DeviceLink(KVDeviceInterface *device, QObject *parent)
+    : QObject(parent), m_device(device)
+{
+    connect(device, &KVDeviceInterface::message, this, &DeviceLink::onMessage);
+}
+
+bool DeviceLink::open(const LinkTarget &target, int timeoutMs, QString *error)
+{
+    if (target.kind == LinkTarget::Usb) {
+        m_device->setUSBPath(target.address);
+    } else {
+        m_device->setIPAddress(target.address);
+        if (KVDeviceProperty *port = m_device->property_ptr("TCP_PORT"))
+            port->setValue(target.port);
+    }
+    if (!m_device->connectDevice()) {
+        *error = QStringLiteral("the device would not start connecting to %1").arg(target.describe());
+        return false;
+    }
+    EventWait wait(timeoutMs);
+    wait.wakeOn(this, &DeviceLink::statusChanged);
+    if (!wait.until([this] { return m_up || m_refused; })) {
+        *error = QStringLiteral("no answer from %1 within %2 s").arg(target.describe()).arg(timeoutMs / 1000.0);
+        return false;
+    }
+    if (!m_up) {
+        *error = QStringLiteral("cannot reach %1: %2").arg(target.describe(), m_lastStatus);
+        return false;
+    }
+    return true;
+}
+
+void DeviceLink::onMessage(KVDeviceInterface::KVDeviceMessage type, const QString &text)
+{
+    if (type != KVDeviceInterface::DevStatus || text.startsWith(QLatin1String("WEB SOCKET")))
+        return;
+    m_lastStatus = text;
+    const bool connected = text.endsWith(QLatin1String(" CONNECTED.")) && !text.contains(QLatin1String("DIS"));
+    if (connected) {
+        m_up = true;
+    } else if (m_up) {
+        m_up = false;
+        m_lost = true;
+        Q_EMIT lost(text);
+    } else {
+        m_refused = true;
+    }
+    Q_EMIT statusChanged();
+}

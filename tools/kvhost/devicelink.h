@@ -1,0 +1,50 @@
+#ifndef KVHOST_DEVICELINK_H
+#define KVHOST_DEVICELINK_H
+
+#include "kvdeviceinterface.h"
+
+#include <QObject>
+#include <QString>
+
+// Where the device is: a TCP address and port or a USB device file.
+struct LinkTarget
+{
+    enum Kind { None, Tcp, Usb };
+    Kind kind = None;
+    QString address; // host name or IP address, or the USB device path
+    int port = 9100;
+
+    // "HOST", "HOST:PORT", "[IPv6]:PORT"; false for a bad port.
+    static bool parseTcp(const QString &text, LinkTarget *target);
+    QString describe() const;
+};
+
+// Opens the link of a device object and watches it: the device reports its link state only
+// through "DevStatus" messages, and this turns them into "up" and "lost".
+class DeviceLink : public QObject
+{
+    Q_OBJECT
+public:
+    explicit DeviceLink(KVDeviceInterface *device, QObject *parent = nullptr);
+
+    // Hands the device its address, connects and waits for the link report.
+    bool open(const LinkTarget &target, int timeoutMs, QString *error);
+    bool isUp() const { return m_up; }
+    bool wasLost() const { return m_lost; }
+    QString lastStatus() const { return m_lastStatus; }
+
+Q_SIGNALS:
+    void statusChanged();
+    void lost(QString reason);
+
+private:
+    void onMessage(KVDeviceInterface::KVDeviceMessage type, const QString &text);
+
+    KVDeviceInterface *m_device;
+    bool m_up = false;
+    bool m_lost = false;
+    bool m_refused = false;
+    QString m_lastStatus;
+};
+
+#endif // KVHOST_DEVICELINK_H

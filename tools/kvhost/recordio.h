@@ -1,0 +1,38 @@
+#ifndef KVHOST_RECORDIO_H
+#define KVHOST_RECORDIO_H
+
+#include <QString>
+
+class DeviceLink;
+class KVDeviceInterface;
+class KVDeviceProperty;
+
+// Reads and writes records over the device's link and waits for the device's answer, which the
+// record announces with retStatus(result): 0 accepted, anything else refused.
+class RecordIO
+{
+public:
+    enum Outcome { Answered, Refused, TimedOut, LinkLost, NoCommand };
+
+    RecordIO(KVDeviceInterface *device, DeviceLink *link, int timeoutMs);
+
+    Outcome read(KVDeviceProperty *record);
+    Outcome write(KVDeviceProperty *record);
+    int lastResult() const { return m_result; }
+
+    // Sets the record's value from the user's text, converted to the type the record holds;
+    // a command group takes its members' values separated by commas. False with `error` set.
+    static bool assign(KVDeviceProperty *record, const QString &text, QString *error);
+    // The record's value for people: a command group shows its members as "x=1.5, y=2".
+    static QString display(const KVDeviceProperty *record);
+
+private:
+    Outcome exchange(KVDeviceProperty *record, const QByteArray &frame);
+
+    KVDeviceInterface *m_device;
+    DeviceLink *m_link;
+    int m_timeoutMs;
+    int m_result = 0;
+};
+
+#endif // KVHOST_RECORDIO_H

@@ -1,5 +1,6 @@
 #include "kvdeviceproperty.h"
 
+#include "framestream.h"
 #include "kvlogging.h"
 
 #include <QStringEncoder>
@@ -37,31 +38,16 @@
 
 namespace {
 
-constexpr char STX = '\x02';
-constexpr char ETX = '\x03';
+using KVFrameStream::Etx;
+using KVFrameStream::Stx;
 // Registers one multi-register write may cover: the value's two words and four zero words.
 constexpr int MaxWriteRegisters = 6;
-
-int decimalDigits(qsizetype n)
-{
-    int digits = 1;
-    for (; n >= 10; n /= 10)
-        ++digits;
-    return digits;
-}
-
-// The total length whose own digits are counted in it, also where they carry (94 -> 99, 95 -> 101).
-qsizetype frameLength(qsizetype bodyBytes)
-{
-    const qsizetype withoutDigits = bodyBytes + 3;
-    return withoutDigits + decimalDigits(withoutDigits + decimalDigits(withoutDigits));
-}
 
 // Offset of the first 0x02 or 0x03 in the bytes, or -1.
 qsizetype delimiterOffset(const char *bytes, qsizetype size)
 {
-    const void *stx = std::memchr(bytes, STX, size_t(size));
-    const void *etx = std::memchr(bytes, ETX, stx ? size_t(static_cast<const char *>(stx) - bytes) : size_t(size));
+    const void *stx = std::memchr(bytes, Stx, size_t(size));
+    const void *etx = std::memchr(bytes, Etx, stx ? size_t(static_cast<const char *>(stx) - bytes) : size_t(size));
     const void *first = etx ? etx : stx;
     return first ? static_cast<const char *>(first) - bytes : -1;
 }
@@ -128,10 +114,10 @@ QByteArray KVDeviceProperty::pack(QString payload, QString word) const
         return {};
     }
 
-    const QByteArray header = STX + QByteArray::number(frameLength(bodyBytes)) + ';';
+    const QByteArray header = Stx + QByteArray::number(KVFrameStream::frameLength(bodyBytes)) + ';';
     char *const start = body - header.size();
     std::memcpy(start, header.constData(), size_t(header.size()));
-    *end++ = ETX;
+    *end++ = Etx;
     frame.truncate(end - frame.constData());
     frame.remove(0, start - frame.constData());
     return frame;

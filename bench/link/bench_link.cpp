@@ -1,6 +1,8 @@
 // bench_link: the receive path's throughput and its cost per frame as chunks grow, and the round
 // trip of one record read to the simulated plotter over TCP loopback.
 
+#include "benchreport.h"
+
 #include "framestream.h"
 #include "kvcommoninterface.h"
 #include "kvdeviceproperty.h"
@@ -85,6 +87,9 @@ void receivePath()
             perFrameAt100k = ns;
     }
     std::printf("  cost per frame at 100k over 1k: %.2f (target <= 1.5)\n", perFrameAt100k / perFrameAt1k);
+    reportFigure("receive path at 100k frames/chunk", formatted("%.0f frames/s", 1e9 / perFrameAt100k), "", true);
+    reportFigure("receive cost per frame, 100k over 1k", formatted("%.2f", perFrameAt100k / perFrameAt1k), "<= 1.5",
+                 perFrameAt100k / perFrameAt1k <= 1.5);
 
     const double small = nanosecondsPerByteInPieces(device, 4 * 1024);
     const double large = nanosecondsPerByteInPieces(device, 60 * 1024);
@@ -122,6 +127,8 @@ void roundTrip()
     std::printf("round trip of a FIRMWARE read over TCP loopback to kvsim (1000 reads, one thread):\n");
     std::printf("  median %.1f us, p99 %.1f us, max %.1f us\n", samples[499] / 1e3, samples[989] / 1e3,
                 samples.last() / 1e3);
+    reportFigure("read round trip over TCP, median", formatted("%.1f us", samples[499] / 1e3), "", true);
+    reportFigure("read round trip over TCP, p99", formatted("%.1f us", samples[989] / 1e3), "", true);
 }
 
 } // namespace

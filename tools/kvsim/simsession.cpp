@@ -7,7 +7,7 @@
 namespace {
 
 // Plots can be large; what arrives without a frame end beyond this is dropped.
-constexpr qsizetype MaxPendingRequest = 64 * 1024 * 1024;
+constexpr qsizetype MaxPendingRequest = 256 * 1024 * 1024;
 
 } // namespace
 

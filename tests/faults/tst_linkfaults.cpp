@@ -1,0 +1,296 @@
+// The device object against a misbehaving plotter and line: what the host sees, and that nothing
+// is lost — the task record, finished copies and values stay consistent, the device object keeps
+// working, and a later reconnect works.
+#include "faultsupport.h"
+
+#include <QDateTime>
+#include <QRandomGenerator>
+
+namespace {
+const char *const ReadKeys[] = {"SPEED", "PRESSURE", "FIRMWARE", "DEVICE_ID", "PCB_ID", "PCB_VERSION",
+                                "WORK_MODE", "TASK_MODE", "TASK_COPIES", "CAMERA_OFFSET"};
+
+// What every readable record holds after a read on a clean line.
+QMap<QByteArray, QVariant> cleanValues()
+{
+    KvSimulator simulator(583);
+    simulator.listenTcp(0);
+    HostDevice host(583);
+    QMap<QByteArray, QVariant> values;
+    if (!host.connectTcp(simulator.tcpPort()))
+        return values;
+    for (const char *key : ReadKeys) {
+        host.exchange(key);
+        KVDeviceProperty *record = host.record(key);
+        QVariant value = record->value();
+        if (value.typeId() == QMetaType::QStringList) {
+            QStringList members;
+            for (const QString &member : value.toStringList())
+                members << record->property_ptr(member.toLatin1().constData())->value().toString();
+            value = members;
+        }
+        values.insert(key, value);
+    }
+    return values;
+}
+
+QVariant shown(KVDeviceProperty *record)
+{
+    const QVariant value = record->value();
+    if (value.typeId() != QMetaType::QStringList)
+        return value;
+    QStringList members;
+    for (const QString &member : value.toStringList())
+        members << record->property_ptr(member.toLatin1().constData())->value().toString();
+    return members;
+}
+
+QString plotOf(qsizetype bytes)
+{
+    QString text = QStringLiteral("IN;");
+    text.reserve(bytes);
+    for (int i = 0; text.size() < bytes; ++i)
+        text += QStringLiteral("PD%1,%2;").arg(i % 4000).arg(i % 3000);
+    return text;
+}
+} // namespace
+
+class tst_LinkFaults : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void readsSurviveALineThatMisbehaves_data();
+    void readsSurviveALineThatMisbehaves();
+    void droppedRepliesCostOnlyTheirRequests();
+    void refusedWriteLeavesThePlotterAsItWas();
+    void silentDeviceTimesOutAndReconnects();
+    void linkDroppedMidJobThenReconnected();
+    void simulatorKilledAndRestarted();
+    void unpluggedPseudoTerminal();
+    void deviceDeletedWhileAJobRuns();
+    void unusualPlots_data();
+    void unusualPlots();
+
+private:
+    std::unique_ptr<KvSimulator> simulator;
+};
+
+void tst_LinkFaults::init()
+{
+    simulator = std::make_unique<KvSimulator>(583);
+    simulator->device()->setTimeScale(0.01);
+    QVERIFY(simulator->listenTcp(0));
+}
+
+void tst_LinkFaults::cleanup()
+{
+    simulator.reset();
+}
+
+void tst_LinkFaults::readsSurviveALineThatMisbehaves_data()
+{
+    QTest::addColumn<int>("noiseBytes");
+    QTest::addColumn<int>("chunkBytes");
+    QTest::newRow("noise between frames") << 7 << 0;
+    QTest::newRow("one-byte chunks") << 0 << 1;
+    QTest::newRow("noise in one-byte chunks") << 5 << 1;
+    QTest::newRow("three-byte chunks") << 0 << 3;
+}
+
+void tst_LinkFaults::readsSurviveALineThatMisbehaves()
+{
+    QFETCH(int, noiseBytes);
+    QFETCH(int, chunkBytes);
+    const QMap<QByteArray, QVariant> expected = cleanValues();
+    QCOMPARE(expected.size(), int(std::size(ReadKeys)));
+
+    simulator->faults().noiseBytes = noiseBytes;
+    simulator->faults().chunkBytes = chunkBytes;
+    simulator->faults().chunkPauseMs = 0;
+    HostDevice host(583);
+    QVERIFY(host.connectTcp(simulator->tcpPort()));
+    for (const char *key : ReadKeys) {
+        QCOMPARE(host.exchange(key), 0);
+        QCOMPARE(shown(host.record(key)), expected.value(key));
+    }
+}
+
+void tst_LinkFaults::droppedRepliesCostOnlyTheirRequests()
+{
+    simulator->faults().dropEvery = 3;
+    HostDevice host(583);
+    QVERIFY(host.connectTcp(simulator->tcpPort()));
+    int answered = 0;
+    for (int i = 0; i < 9; ++i)
+        answered += host.exchange("FIRMWARE", false, 300) == 0;
+    QCOMPARE(answered, 6);
+    QCOMPARE(host.record("FIRMWARE")->value().toString(), QStringLiteral("V2.3.1-sim"));
+
+    simulator->faults().dropEvery = 0;
+    for (const char *key : ReadKeys)
+        QCOMPARE(host.exchange(key), 0);
+    QCOMPARE(host.status(), 2);
+}
+
+void tst_LinkFaults::refusedWriteLeavesThePlotterAsItWas()
+{
+    HostDevice host(583);
+    QVERIFY(host.connectTcp(simulator->tcpPort()));
+    const QStringList before = simulator->device()->parameters().value(QStringLiteral("SPEED"));
+    host.record("SPEED")->setValue(5000u);
+    QVERIFY(host.exchange("SPEED", true) > 0);
+    QCOMPARE(simulator->device()->parameters().value(QStringLiteral("SPEED")), before);
+    // The host's record learns the plotter's value again on the next read.
+    QCOMPARE(host.exchange("SPEED"), 0);
+    QCOMPARE(host.record("SPEED")->value(), QVariant(300u));
+    host.record("SPEED")->setValue(450u);
+    QCOMPARE(host.exchange("SPEED", true), 0);
+    QCOMPARE(simulator->device()->parameters().value(QStringLiteral("SPEED")).last(), QStringLiteral("450"));
+}
+
+void tst_LinkFaults::silentDeviceTimesOutAndReconnects()
+{
+    KvSimulator plotter(261);
+    QVERIFY(plotter.listenTcp(0));
+    plotter.faults().silentAfter = 0;
+    HostDevice host(261);
+    QVERIFY(host.connectTcp(plotter.tcpPort()));
+    QCOMPARE(host.exchange("PU_SPEED", false, 300), -1);
+
+    // Nothing heard for more than 30 s: the next heartbeat tick declares the link lost.
+    host.record("LAST_TIME")->setValue(QDateTime::currentDateTime().addSecs(-31));
+    QVERIFY(QMetaObject::invokeMethod(host.device.get(), "slot_device_timer"));
+    QCOMPARE(host.status(), 0);
+    QVERIFY(host.sawMessage(QStringLiteral("HEARTBEAT TIMEOUT 30S.")));
+
+    plotter.faults().silentAfter = -1;
+    QVERIFY(host.device->connectDevice());
+    QVERIFY(host.waitForStatus(2));
+    QCOMPARE(host.exchange("PU_SPEED"), 0);
+    QCOMPARE(host.exchange("HEARTBEAT"), 0);
+}
+
+void tst_LinkFaults::linkDroppedMidJobThenReconnected()
+{
+    simulator->device()->setTimeScale(0.2);
+    simulator->faults().dropMidJob = true;
+    HostDevice host(583);
+    QVERIFY(host.connectTcp(simulator->tcpPort()));
+    host.record("TASK_COPIES")->setValue(2);
+    QCOMPARE(host.exchange("TASK_COPIES", true), 0);
+    host.device->setPlt(plotOf(2000));
+    host.device->startTask();
+
+    QVERIFY(host.waitForStatus(0, 10000));
+    QVERIFY(host.sawMessage(QStringLiteral("TCP DISCONNECTED.")));
+    const QJsonObject cut = host.task();
+    QCOMPARE(cut.value(QLatin1String("Finished")).toInt(), 0);
+    QCOMPARE(cut.value(QLatin1String("TaskCopies")).toInt(), 2);
+    QVERIFY(cut.value(QLatin1String("Percent")).toInt() < 100);
+
+    // The host stops what it could not finish and cuts again on a new connection.
+    host.device->stopTask();
+    simulator->faults().dropMidJob = false;
+    QVERIFY(host.device->connectDevice());
+    QVERIFY(host.waitForStatus(2));
+    QCOMPARE(host.exchange("FIRMWARE"), 0);
+    host.device->startTask();
+    QTRY_VERIFY_WITH_TIMEOUT(host.task().value(QLatin1String("Finished")).toInt() == 2
+                                 && host.task().value(QLatin1String("Status")).toInt() == 0, 20000);
+}
+
+void tst_LinkFaults::simulatorKilledAndRestarted()
+{
+    HostDevice host(583);
+    const quint16 port = simulator->tcpPort();
+    QVERIFY(host.connectTcp(port));
+    simulator.reset();
+    QVERIFY(host.waitForStatus(0));
+    QVERIFY(host.sawMessage(QStringLiteral("TCP DISCONNECTED.")));
+    QCOMPARE(host.exchange("FIRMWARE", false, 200), -1); // dropped while the link is down
+
+    simulator = std::make_unique<KvSimulator>(583);
+    QVERIFY(simulator->listenTcp(port));
+    QVERIFY(host.device->connectDevice());
+    QVERIFY(host.waitForStatus(2));
+    QCOMPARE(host.exchange("FIRMWARE"), 0);
+}
+
+void tst_LinkFaults::unpluggedPseudoTerminal()
+{
+    QVERIFY(simulator->openPty());
+    HostDevice host(583);
+    QVERIFY(host.connectUsb(simulator->ptyPath()));
+    QCOMPARE(host.exchange("PCB_ID"), 0);
+
+    QSignalSpy replugged(simulator.get(), &KvSimulator::ptyPathChanged);
+    simulator->dropConnections(); // the cable is pulled; the plotter comes back on a new device file
+    QVERIFY(host.waitForStatus(0));
+    QVERIFY(host.sawMessage(QStringLiteral("USB DISCONNECTED.")));
+    QVERIFY(replugged.count() == 1 || replugged.wait());
+
+    QVERIFY(host.connectUsb(simulator->ptyPath()));
+    QCOMPARE(host.exchange("PCB_ID"), 0);
+    QCOMPARE(host.record("PCB_ID")->value().toString(), QStringLiteral("PCB583-0001"));
+}
+
+void tst_LinkFaults::deviceDeletedWhileAJobRuns()
+{
+    simulator->device()->setTimeScale(0.5);
+    auto host = std::make_unique<HostDevice>(583);
+    QVERIFY(host->connectTcp(simulator->tcpPort()));
+    QSignalSpy started(simulator->device(), &KvSimDevice::jobStarted);
+    host->device->setPlt(plotOf(4000));
+    host->device->startTask();
+    QVERIFY(started.wait());
+    QTRY_VERIFY(host->task().value(QLatin1String("Status")).toInt() == 2);
+    host.reset(); // the host drops the device in the middle of the job
+
+    QTRY_COMPARE(simulator->connectionCount(), 0);
+    HostDevice next(583);
+    QVERIFY(next.connectTcp(simulator->tcpPort()));
+    QCOMPARE(next.exchange("FIRMWARE"), 0);
+}
+
+void tst_LinkFaults::unusualPlots_data()
+{
+    QTest::addColumn<QString>("plot");
+    QTest::addColumn<bool>("cuts");
+    QString binary;
+    auto *random = QRandomGenerator::global();
+    for (int i = 0; i < 4096; ++i)
+        binary += QChar(char16_t(0x04 + random->bounded(0xFFF0))); // never 0x02 or 0x03
+    QTest::newRow("empty") << QString() << true;
+    QTest::newRow("binary") << binary << true;
+    QTest::newRow("frame bytes") << QStringLiteral("IN;PU0,0;\x02PD10,10;\x03") << false;
+    QTest::newRow("huge (100 MB)") << plotOf(100 * 1000 * 1000) << true;
+}
+
+void tst_LinkFaults::unusualPlots()
+{
+    QFETCH(QString, plot);
+    QFETCH(bool, cuts);
+    simulator->device()->setTimeScale(0);
+    HostDevice host(583);
+    QVERIFY(host.connectTcp(simulator->tcpPort()));
+    QSignalSpy ended(simulator->device(), &KvSimDevice::jobEnded);
+    host.device->setPlt(plot);
+    host.device->startTask();
+    if (cuts) {
+        QVERIFY(ended.wait(60000));
+        QTRY_COMPARE(host.task().value(QLatin1String("Status")).toInt(), 0);
+        QCOMPARE(host.task().value(QLatin1String("Finished")).toInt(), 1);
+    } else {
+        // No frame can carry it: nothing reaches the plotter, and the device goes on working.
+        QVERIFY(!ended.wait(300));
+        QCOMPARE(simulator->device()->jobState(), KvSimDevice::JobState::Idle);
+    }
+    QCOMPARE(host.exchange("FIRMWARE"), 0);
+    QCOMPARE(host.status(), 2);
+}
+
+QTEST_GUILESS_MAIN(tst_LinkFaults)
+#include "tst_linkfaults.moc"

@@ -3,7 +3,7 @@
 # then prints the table of figures and targets. KV_BENCH_DIR overrides the tree.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/install-packages.sh
 tree="${KV_BENCH_DIR:-build-release}"
 cmake -S . -B "$tree" -DCMAKE_BUILD_TYPE=Release -DKV_BUILD_TESTS=OFF >/dev/null
 benches=(bench_protocol bench_link bench_host)

@@ -4,7 +4,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE="${KV_BUILD_TYPE:-RelWithDebInfo}" >/dev/null
 cmake --build build -j2 --target KVRV520MAXCam kvhost
 echo "== kvhost: cutting examples/labels.plt in two copies on the simulated KV-RV520MAXCam"
 build/bin/kvhost --lang "${KV_LANG:-en_US}" --simulate info

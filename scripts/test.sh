@@ -3,6 +3,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE="${KV_BUILD_TYPE:-RelWithDebInfo}" >/dev/null
 cmake --build build -j2
 ctest --test-dir build --output-on-failure -j2 --timeout 600

@@ -137,15 +137,7 @@ int CutJob::stopOnInterrupt(const Settings &settings)
 
 CutJob::Progress CutJob::progress() const
 {
-    Progress p;
-    if (const KVDeviceProperty *task = m_device->property_ptr("TASK")) {
-        const QJsonObject record = task->value().toJsonObject();
-        p.status = record.value(QLatin1String("Status")).toInt();
-        p.copies = record.value(QLatin1String("TaskCopies")).toInt();
-        p.finished = record.value(QLatin1String("Finished")).toInt();
-        p.percent = record.value(QLatin1String("Percent")).toInt();
-    }
-    return p;
+    return TaskRecord::of(m_device);
 }
 
 bool CutJob::isComplete() const

@@ -2,6 +2,7 @@
 #define KVHOST_CUTJOB_H
 
 #include "kvdeviceinterface.h"
+#include "taskrecord.h"
 
 #include <QElapsedTimer>
 #include <QJsonObject>
@@ -35,13 +36,7 @@ public:
     int run(const PlotFile &plot, const Settings &settings);
 
 private:
-    struct Progress
-    {
-        int status = 0;
-        int copies = 0;
-        int finished = 0;
-        int percent = 0;
-    };
+    using Progress = TaskRecord;
 
     int prepare(const PlotFile &plot, const Settings &settings);
     int follow(const Settings &settings);

@@ -1,0 +1,506 @@
+// The settings panel window, driven through its widgets against the plotter simulator in the same
+// process, with the plug-in loaded the way the panel loads it.
+#include "connectionbar.h"
+#include "jobbox.h"
+#include "messagelog.h"
+#include "panelwindow.h"
+#include "pluginhost.h"
+#include "recordrequests.h"
+#include "settingspage.h"
+#include "widgetprobe.h"
+
+#include "kvdeviceproperty.h"
+#include "simulator.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+
+using namespace WidgetProbe;
+
+class tst_Panel : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void connectsToTheSimulator();
+    void refusedConnectionLeavesThePanelDisconnected();
+    void pagesShowTheirRecords_data();
+    void pagesShowTheirRecords();
+    void labelsFollowTheSystemLanguage_data();
+    void labelsFollowTheSystemLanguage();
+    void readShowsTheDeviceValues_data();
+    void readShowsTheDeviceValues();
+    void readWithoutAnswerIsReported();
+    void writeSendsEditedRecordsOnly_data();
+    void writeSendsEditedRecordsOnly();
+    void writeWithoutEditsSendsNothing();
+    void jobRunsThroughEveryCopy();
+    void jobPausesResumesAndStops();
+    void unreadablePlotFileIsRefused_data();
+    void unreadablePlotFileIsRefused();
+    void jogMovesTheHead_data();
+    void jogMovesTheHead();
+    void screenshotsOfEveryPage();
+
+private:
+    void connectToSimulator();
+    void readPage(SettingsPage *page);
+    QString writePlotFile(int sideMm);
+    QStringList simulatorValue(const char *name) const;
+    QString logText() const;
+    SettingsPage *page(const QString &name) const;
+    template <typename T>
+    T *find(const QString &name) const;
+    void click(const char *name) const;
+
+    PluginHost host;
+    PanelWindow *window = nullptr;
+    QTemporaryDir scratch;
+};
+
+namespace {
+
+QString expectedTexts()
+{
+    const QString texts = qEnvironmentVariable("KV_EXPECTED_TEXTS");
+    return texts.isEmpty() ? QStringLiteral("en_US") : texts;
+}
+
+} // namespace
+
+void tst_Panel::initTestCase()
+{
+    QVERIFY2(host.load(QString()), qPrintable(host.errorString()));
+    QVERIFY(scratch.isValid());
+}
+
+void tst_Panel::init()
+{
+    window = new PanelWindow(host.createDevice(583));
+    window->setSimulatorTimeScale(0.1);
+    window->setAnswerTimeout(3000);
+    window->resize(960, 680);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+}
+
+void tst_Panel::cleanup()
+{
+    delete window;
+    window = nullptr;
+}
+
+template <typename T>
+T *tst_Panel::find(const QString &name) const
+{
+    T *found = window->findChild<T *>(name);
+    if (!found)
+        qWarning() << "no" << T::staticMetaObject.className() << name;
+    return found;
+}
+
+SettingsPage *tst_Panel::page(const QString &name) const
+{
+    return name == QLatin1String("machine") ? window->machinePage() : window->settingsPage();
+}
+
+void tst_Panel::click(const char *name) const
+{
+    auto *button = find<QPushButton>(QString::fromLatin1(name));
+    QVERIFY(button);
+    QVERIFY2(button->isEnabled(), name);
+    button->click();
+}
+
+void tst_Panel::connectToSimulator()
+{
+    window->connectionBar()->setKind(ConnectionBar::Simulator);
+    click("connectButton");
+    QVERIFY(window->simulator());
+    QTRY_VERIFY(find<QLabel>(QStringLiteral("linkState"))->text().contains(QStringLiteral("TCP CONNECTED.")));
+}
+
+void tst_Panel::readPage(SettingsPage *settings)
+{
+    settings->findChild<QPushButton *>(QStringLiteral("readButton"))->click();
+    QVERIFY(window->requests()->pendingCount() > 0);
+    QTRY_COMPARE(window->requests()->pendingCount(), 0);
+}
+
+// A square of the given side, cut once around: 4 × side mm of path.
+QString tst_Panel::writePlotFile(int sideMm)
+{
+    const int side = sideMm * 40; // plotter units of 1/40 mm
+    const QString path = scratch.filePath(QStringLiteral("square%1.plt").arg(sideMm));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write(QStringLiteral("IN;PU0,0;PD%1,0,%1,%1,0,%1,0,0;PU0,0;").arg(side).toLatin1());
+    return path;
+}
+
+QStringList tst_Panel::simulatorValue(const char *name) const
+{
+    return window->simulator()->device()->parameters().value(QString::fromLatin1(name));
+}
+
+QString tst_Panel::logText() const
+{
+    return window->messageLog()->toPlainText();
+}
+
+void tst_Panel::connectsToTheSimulator()
+{
+    QVERIFY(!find<QPushButton>(QStringLiteral("readButton"))->isEnabled());
+
+    connectToSimulator();
+
+    QCOMPARE(find<QLabel>(QStringLiteral("linkState"))->text(), QStringLiteral("Working \u2014 TCP CONNECTED."));
+    QCOMPARE(find<QLineEdit>(QStringLiteral("address"))->text(), QStringLiteral("127.0.0.1"));
+    QCOMPARE(find<QSpinBox>(QStringLiteral("port"))->value(), int(window->simulator()->tcpPort()));
+    QVERIFY(!find<QPushButton>(QStringLiteral("connectButton"))->isEnabled());
+    for (SettingsPage *settings : { window->settingsPage(), window->machinePage() }) {
+        QVERIFY(settings->findChild<QPushButton *>(QStringLiteral("readButton"))->isEnabled());
+        QVERIFY(settings->findChild<QPushButton *>(QStringLiteral("writeButton"))->isEnabled());
+    }
+    QVERIFY(logText().contains(QStringLiteral("DevStatus  TCP CONNECTED.")));
+}
+
+void tst_Panel::refusedConnectionLeavesThePanelDisconnected()
+{
+    QTcpServer probe;
+    QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+    const quint16 closedPort = probe.serverPort();
+    probe.close();
+    window->connectionBar()->setKind(ConnectionBar::Tcp);
+    window->connectionBar()->showTarget(QStringLiteral("127.0.0.1"), closedPort);
+
+    click("connectButton");
+
+    QTRY_COMPARE(find<QLabel>(QStringLiteral("linkState"))->text(), QStringLiteral("DisConnected \u2014 TCP DISCONNECTED."));
+    QVERIFY(find<QPushButton>(QStringLiteral("connectButton"))->isEnabled());
+    QVERIFY(!find<QPushButton>(QStringLiteral("readButton"))->isEnabled());
+    QVERIFY(!find<QPushButton>(QStringLiteral("startButton"))->isEnabled());
+}
+
+void tst_Panel::pagesShowTheirRecords_data()
+{
+    QTest::addColumn<QString>("pageName");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QStringList>("skipped");
+
+    QTest::newRow("settings") << QStringLiteral("settings")
+                              << QStringList{ "WORK_MODE", "PRESSURE", "SPEED", "CAMERA_OFFSET" } << QStringList{ "SCALE" };
+    QTest::newRow("machine") << QStringLiteral("machine")
+                             << QStringList{ "DEVICE_MODEL_NAME", "FIRMWARE", "DEVICE_ID", "PCB_ID", "PCB_VERSION" }
+                             << QStringList();
+}
+
+void tst_Panel::pagesShowTheirRecords()
+{
+    QFETCH(QString, pageName);
+    QFETCH(QStringList, shown);
+    QFETCH(QStringList, skipped);
+    SettingsPage *settings = page(pageName);
+
+    QCOMPARE(settings->shownKeys(), shown);
+    QCOMPARE(settings->skippedKeys(), skipped);
+    const QStringList labels = labelTexts(settings);
+    for (const QString &key : shown) {
+        const KVDeviceProperty *record = window->device()->property_ptr(key.toLatin1().constData());
+        QVERIFY2(labels.contains(record->label()), qPrintable(key));
+        QVERIFY2(settings->findChild<QWidget *>(key), qPrintable(key));
+    }
+    for (const QString &key : skipped)
+        QVERIFY(logText().contains(QStringLiteral("%1 has no record on this device").arg(key)));
+    // Before any read, the editors show the catalogue's values.
+    QCOMPARE(shownValue(window->findChild<QLabel *>(QStringLiteral("DEVICE_MODEL_NAME"))),
+             QVariant(QStringLiteral("520经济款单张机")));
+    // What the device cannot take is not editable.
+    QVERIFY(window->findChild<QLineEdit *>(QStringLiteral("FIRMWARE"))->isReadOnly());
+    QVERIFY(!window->findChild<QLineEdit *>(QStringLiteral("DEVICE_ID"))->isReadOnly());
+}
+
+void tst_Panel::labelsFollowTheSystemLanguage_data()
+{
+    QTest::addColumn<QString>("pageName");
+    QTest::addColumn<QString>("en_US");
+    QTest::addColumn<QString>("ja_JP");
+
+    QTest::newRow("camera offset") << "settings" << "Camera offset" << "カメラオフセット";
+    QTest::newRow("cut quality") << "settings" << "Cut quality" << "切断品質";
+    QTest::newRow("firmware") << "machine" << "Firmware version" << "ファームウェアバージョン";
+}
+
+void tst_Panel::labelsFollowTheSystemLanguage()
+{
+    QFETCH(QString, pageName);
+    QFETCH(QString, en_US);
+    QFETCH(QString, ja_JP);
+    const QString expected = expectedTexts() == QLatin1String("ja_JP") ? ja_JP : en_US;
+
+    QVERIFY2(labelTexts(page(pageName)).contains(expected), qPrintable(labelTexts(page(pageName)).join(u'|')));
+}
+
+void tst_Panel::readShowsTheDeviceValues_data()
+{
+    QTest::addColumn<QString>("pageName");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QVariant>("before");
+    QTest::addColumn<QVariant>("after");
+
+    QTest::newRow("speed") << "settings" << "SPEED" << QVariant(10) << QVariant(300);
+    QTest::newRow("pressure") << "settings" << "PRESSURE" << QVariant(0) << QVariant(120);
+    QTest::newRow("work mode") << "settings" << "WORK_MODE" << QVariant(0) << QVariant(1);
+    QTest::newRow("camera offset x") << "settings" << "CAMERA_OFFSET_X" << QVariant(0.0) << QVariant(12.5);
+    QTest::newRow("camera offset y") << "settings" << "CAMERA_OFFSET_Y" << QVariant(0.0) << QVariant(-3.25);
+    QTest::newRow("firmware") << "machine" << "FIRMWARE" << QVariant(QString()) << QVariant(QStringLiteral("V2.3.1-sim"));
+    QTest::newRow("device id") << "machine" << "DEVICE_ID" << QVariant(QString()) << QVariant(QStringLiteral("KV520-000001"));
+    QTest::newRow("pcb version") << "machine" << "PCB_VERSION" << QVariant(QString()) << QVariant(QStringLiteral("V1.2"));
+    QTest::newRow("model name, nothing to read") << "machine" << "DEVICE_MODEL_NAME" << QVariant(QStringLiteral("520经济款单张机"))
+                                                 << QVariant(QStringLiteral("520经济款单张机"));
+}
+
+void tst_Panel::readShowsTheDeviceValues()
+{
+    QFETCH(QString, pageName);
+    QFETCH(QString, key);
+    QFETCH(QVariant, before);
+    QFETCH(QVariant, after);
+    QObject *control = page(pageName)->findChild<QWidget *>(key);
+    QVERIFY(control);
+    QCOMPARE(shownValue(control), before);
+    connectToSimulator();
+
+    readPage(page(pageName));
+
+    QCOMPARE(shownValue(control), after);
+}
+
+void tst_Panel::readWithoutAnswerIsReported()
+{
+    connectToSimulator();
+    window->setAnswerTimeout(200);
+    window->simulator()->faults().silentAfter = 0;
+
+    readPage(window->settingsPage());
+
+    QVERIFY(logText().contains(QStringLiteral("SPEED: no answer to the read within 0.2 s")));
+    QCOMPARE(shownValue(window->findChild<QSpinBox *>(QStringLiteral("SPEED"))), QVariant(10));
+}
+
+void tst_Panel::writeSendsEditedRecordsOnly_data()
+{
+    QTest::addColumn<QString>("pageName");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QVariant>("input");
+    QTest::addColumn<QByteArray>("frame");
+    QTest::addColumn<QString>("parameter");
+    QTest::addColumn<QStringList>("stored");
+
+    QTest::newRow("speed") << "settings" << "SPEED" << QVariant(450) << QByteArray("CCMD;6,0,450;") << "SPEED"
+                           << QStringList{ "450" };
+    QTest::newRow("pressure") << "settings" << "PRESSURE" << QVariant(200) << QByteArray("CCMD;8,0,200;") << "PRESSURE"
+                              << QStringList{ "200" };
+    QTest::newRow("work mode") << "settings" << "WORK_MODE" << QVariant(2) << QByteArray("CCMD;23,2;") << "WORK_MODE"
+                               << QStringList{ "2" };
+    QTest::newRow("one member of the camera offset") << "settings" << "CAMERA_OFFSET_Y" << QVariant(7.75)
+                                                     << QByteArray("CCMD;17,12.5,7.75;") << "CAMERA_OFFSET"
+                                                     << QStringList{ "12.5", "7.75" };
+    QTest::newRow("device id") << "machine" << "DEVICE_ID" << QVariant(QStringLiteral("KV520-000777"))
+                               << QByteArray("CCMD;44,KV520-000777;") << "DEVICE_ID" << QStringList{ "KV520-000777" };
+}
+
+void tst_Panel::writeSendsEditedRecordsOnly()
+{
+    QFETCH(QString, pageName);
+    QFETCH(QString, key);
+    QFETCH(QVariant, input);
+    QFETCH(QByteArray, frame);
+    QFETCH(QString, parameter);
+    QFETCH(QStringList, stored);
+    connectToSimulator();
+    readPage(page(pageName));
+    QSignalSpy received(window->simulator(), &KvSimulator::frameReceived);
+
+    edit(page(pageName)->findChild<QWidget *>(key), input);
+    page(pageName)->findChild<QPushButton *>(QStringLiteral("writeButton"))->click();
+
+    QTRY_COMPARE(simulatorValue(parameter.toLatin1().constData()), stored);
+    QTRY_COMPARE(window->requests()->pendingCount(), 0);
+    QCOMPARE(received.count(), 1);
+    QVERIFY2(received.at(0).at(0).toByteArray().contains(frame), received.at(0).at(0).toByteArray().constData());
+    QVERIFY(logText().contains(QStringLiteral("%1 write: ").arg(key.startsWith(QLatin1String("CAMERA")) ? QStringLiteral("CAMERA_OFFSET") : key)));
+}
+
+void tst_Panel::writeWithoutEditsSendsNothing()
+{
+    connectToSimulator();
+    readPage(window->settingsPage());
+    QSignalSpy received(window->simulator(), &KvSimulator::frameReceived);
+
+    window->settingsPage()->findChild<QPushButton *>(QStringLiteral("writeButton"))->click();
+
+    QCOMPARE(window->requests()->pendingCount(), 0);
+    QVERIFY(logText().contains(QStringLiteral("nothing was edited, nothing written")));
+    QCOMPARE(received.count(), 0);
+}
+
+void tst_Panel::jobRunsThroughEveryCopy()
+{
+    connectToSimulator();
+    QVERIFY(!find<QPushButton>(QStringLiteral("startButton"))->isEnabled()); // no plot yet
+    QVERIFY(window->jobBox()->openPlotFile(writePlotFile(100)));
+    find<QSpinBox>(QStringLiteral("copies"))->setValue(2);
+    auto *progress = find<QProgressBar>(QStringLiteral("progress"));
+    QSignalSpy moved(progress, &QProgressBar::valueChanged);
+
+    click("startButton");
+
+    QTRY_COMPARE_WITH_TIMEOUT(find<QLabel>(QStringLiteral("copyCounter"))->text(), QStringLiteral("2 / 2"), 15000);
+    QTRY_COMPARE(window->jobBox()->state(), JobBox::State::Idle);
+    QCOMPARE(find<QLabel>(QStringLiteral("jobStatus"))->text(), QStringLiteral("done"));
+    QCOMPARE(progress->value(), 100);
+    QList<int> values;
+    for (const QList<QVariant> &change : std::as_const(moved))
+        values << change.at(0).toInt();
+    QVERIFY2(std::any_of(values.cbegin(), values.cend(), [](int v) { return v > 0 && v < 100; }), "no progress between 0 and 100");
+    QVERIFY2(std::is_sorted(values.cbegin(), values.cend()), "progress went backwards");
+    QCOMPARE(simulatorValue("TASK_MODE"), QStringList{ "0" });
+    QCOMPARE(simulatorValue("TASK_COPIES"), QStringList{ "2" });
+    QCOMPARE(window->simulator()->device()->copiesFinished(), 2);
+    QVERIFY(logText().contains(QStringLiteral("job done: 2 of 2 copies")));
+    QVERIFY(find<QPushButton>(QStringLiteral("startButton"))->isEnabled()); // ready for the next job
+}
+
+void tst_Panel::jobPausesResumesAndStops()
+{
+    window->setSimulatorTimeScale(1.0); // one copy takes seconds: time to pause it
+    connectToSimulator();
+    QVERIFY(window->jobBox()->openPlotFile(writePlotFile(500)));
+    KvSimDevice *plotter = window->simulator()->device();
+
+    click("startButton");
+    QTRY_COMPARE(plotter->jobState(), KvSimDevice::JobState::Cutting);
+    QTRY_COMPARE(window->jobBox()->state(), JobBox::State::Running);
+
+    click("pauseButton");
+    QTRY_COMPARE(plotter->jobState(), KvSimDevice::JobState::Paused);
+    QTRY_COMPARE(window->jobBox()->state(), JobBox::State::Paused);
+    QVERIFY(find<QPushButton>(QStringLiteral("resumeButton"))->isEnabled());
+    QVERIFY(!find<QPushButton>(QStringLiteral("pauseButton"))->isEnabled());
+
+    click("resumeButton");
+    QTRY_COMPARE(plotter->jobState(), KvSimDevice::JobState::Cutting);
+    QTRY_COMPARE(window->jobBox()->state(), JobBox::State::Running);
+
+    click("stopButton");
+    QTRY_COMPARE(plotter->jobState(), KvSimDevice::JobState::Idle);
+    QCOMPARE(window->jobBox()->state(), JobBox::State::Idle);
+    QCOMPARE(find<QLabel>(QStringLiteral("jobStatus"))->text(), QStringLiteral("stopped"));
+    QTRY_VERIFY(logText().contains(QStringLiteral("DevTasK    STOP")));
+    QCOMPARE(plotter->copiesFinished(), 0);
+    // The device's last report of the stopped job does not bring the job back.
+    QCOMPARE(window->jobBox()->state(), JobBox::State::Idle);
+    QVERIFY(find<QPushButton>(QStringLiteral("startButton"))->isEnabled());
+}
+
+void tst_Panel::unreadablePlotFileIsRefused_data()
+{
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("complaint");
+
+    QTest::newRow("missing") << false << QByteArray() << "plot file not found";
+    QTest::newRow("empty") << true << QByteArray() << "is empty";
+    QTest::newRow("frame delimiters inside") << true << QByteArray("IN;PU0,0;\x03PD10,10;") << "0x02/0x03";
+}
+
+void tst_Panel::unreadablePlotFileIsRefused()
+{
+    QFETCH(bool, exists);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, complaint);
+    const QString path = scratch.filePath(QStringLiteral("bad-%1.plt").arg(QString::fromLatin1(QTest::currentDataTag())));
+    if (exists) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    connectToSimulator();
+
+    QVERIFY(!window->jobBox()->openPlotFile(path));
+
+    QVERIFY2(logText().contains(complaint), qPrintable(logText()));
+    QVERIFY(!find<QPushButton>(QStringLiteral("startButton"))->isEnabled());
+}
+
+void tst_Panel::jogMovesTheHead_data()
+{
+    QTest::addColumn<QByteArray>("button");
+    QTest::addColumn<QStringList>("move");
+
+    QTest::newRow("first axis +") << QByteArray("jogFirstPlus") << QStringList{ "0", "0", "-80", "0" };
+    QTest::newRow("first axis -") << QByteArray("jogFirstMinus") << QStringList{ "0", "0", "80", "0" };
+    QTest::newRow("second axis +") << QByteArray("jogSecondPlus") << QStringList{ "0", "0", "0", "80" };
+    QTest::newRow("second axis -") << QByteArray("jogSecondMinus") << QStringList{ "0", "0", "0", "-80" };
+}
+
+void tst_Panel::jogMovesTheHead()
+{
+    QFETCH(QByteArray, button);
+    QFETCH(QStringList, move);
+    connectToSimulator();
+
+    click(button.constData());
+
+    QTRY_COMPARE(simulatorValue("MOVE"), move);
+}
+
+// Pictures of the panel for people to look at; the test checks what they show through the widgets.
+void tst_Panel::screenshotsOfEveryPage()
+{
+    connectToSimulator();
+    readPage(window->settingsPage());
+    readPage(window->machinePage());
+    QVERIFY(window->jobBox()->openPlotFile(writePlotFile(100)));
+    QCOMPARE(shownValue(window->findChild<QSpinBox *>(QStringLiteral("SPEED"))), QVariant(300));
+    QCOMPARE(shownValue(window->findChild<QLineEdit *>(QStringLiteral("FIRMWARE"))), QVariant(QStringLiteral("V2.3.1-sim")));
+    QVERIFY(find<QLabel>(QStringLiteral("plotFile"))->text().startsWith(QStringLiteral("square100.plt")));
+    click("startButton");
+    QTRY_COMPARE(find<QLabel>(QStringLiteral("jobStatus"))->text(), QStringLiteral("done"));
+    QCOMPARE(find<QLabel>(QStringLiteral("copyCounter"))->text(), QStringLiteral("1 / 1"));
+
+    const QDir folder(QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots"));
+    QVERIFY(folder.mkpath(QStringLiteral(".")));
+    const QString language = QLocale::system().name();
+    const QStringList names{ QStringLiteral("settings"), QStringLiteral("machine"), QStringLiteral("job") };
+    QCOMPARE(window->pages()->count(), names.size());
+    for (int i = 0; i < names.size(); ++i) {
+        window->pages()->setCurrentIndex(i);
+        const QPixmap shot = window->grab();
+        QVERIFY(!shot.isNull());
+        const QString path = folder.filePath(QStringLiteral("%1-%2.png").arg(names.at(i), language));
+        QVERIFY2(shot.save(path), qPrintable(path));
+    }
+}
+
+QTEST_MAIN(tst_Panel)
+#include "tst_panel.moc"

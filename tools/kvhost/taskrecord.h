@@ -1,0 +1,31 @@
+#ifndef KVHOST_TASKRECORD_H
+#define KVHOST_TASKRECORD_H
+
+#include "kvdeviceinterface.h"
+#include "kvdeviceproperty.h"
+
+#include <QJsonObject>
+
+// The device's task record (the JSON value of "TASK") as numbers; all 0 when there is none.
+struct TaskRecord
+{
+    int status = 0;   // "Status": 0 finished or stopped, 2 cutting, 3 paused
+    int copies = 0;   // "TaskCopies"
+    int finished = 0; // "Finished"
+    int percent = 0;  // "Percent" of the copy under way
+
+    static TaskRecord of(KVDeviceInterface *device)
+    {
+        TaskRecord task;
+        if (const KVDeviceProperty *record = device->property_ptr("TASK")) {
+            const QJsonObject json = record->value().toJsonObject();
+            task.status = json.value(QLatin1String("Status")).toInt();
+            task.copies = json.value(QLatin1String("TaskCopies")).toInt();
+            task.finished = json.value(QLatin1String("Finished")).toInt();
+            task.percent = json.value(QLatin1String("Percent")).toInt();
+        }
+        return task;
+    }
+};
+
+#endif // KVHOST_TASKRECORD_H

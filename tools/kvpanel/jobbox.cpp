@@ -1,0 +1,296 @@
+#include "jobbox.h"
+
+#include "recordrequests.h"
+
+#include "kvdeviceproperty.h"
+
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+
+namespace {
+
+constexpr int MaxCopies = 9999;
+
+QPushButton *button(const char *text, const char *name)
+{
+    auto *made = new QPushButton(QString::fromUtf8(text));
+    made->setObjectName(QString::fromLatin1(name));
+    return made;
+}
+
+} // namespace
+
+JobBox::JobBox(KVDeviceInterface *device, RecordRequests *requests, QWidget *parent)
+    : QGroupBox(QStringLiteral("Job"), parent),
+      m_device(device),
+      m_requests(requests),
+      m_file(new QLabel(QStringLiteral("no plot file"))),
+      m_open(button("Open\u2026", "openButton")),
+      m_copies(new QSpinBox),
+      m_qrCode(new QCheckBox(QStringLiteral("QR-code job"))),
+      m_start(button("Start", "startButton")),
+      m_pause(button("Pause", "pauseButton")),
+      m_resume(button("Resume", "resumeButton")),
+      m_stop(button("Stop", "stopButton")),
+      m_progress(new QProgressBar),
+      m_counter(new QLabel),
+      m_status(new QLabel)
+{
+    setObjectName(QStringLiteral("jobBox"));
+    m_file->setObjectName(QStringLiteral("plotFile"));
+    m_copies->setObjectName(QStringLiteral("copies"));
+    m_copies->setRange(1, MaxCopies);
+    m_qrCode->setObjectName(QStringLiteral("qrCode"));
+    m_progress->setObjectName(QStringLiteral("progress"));
+    m_progress->setRange(0, 100);
+    m_progress->setValue(0);
+    m_counter->setObjectName(QStringLiteral("copyCounter"));
+    m_status->setObjectName(QStringLiteral("jobStatus"));
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(new QLabel(QStringLiteral("Plot file")), 0, 0);
+    grid->addWidget(m_file, 0, 1, 1, 3);
+    grid->addWidget(m_open, 0, 4);
+    grid->addWidget(new QLabel(QStringLiteral("Copies")), 1, 0);
+    grid->addWidget(m_copies, 1, 1);
+    grid->addWidget(m_qrCode, 1, 2, 1, 3);
+    auto *controls = new QHBoxLayout;
+    for (QPushButton *control : { m_start, m_pause, m_resume, m_stop })
+        controls->addWidget(control);
+    grid->addLayout(controls, 2, 0, 1, 5);
+    grid->addWidget(m_progress, 3, 0, 1, 3);
+    grid->addWidget(m_counter, 3, 3);
+    grid->addWidget(m_status, 3, 4);
+    grid->setRowStretch(4, 1);
+
+    connect(m_open, &QPushButton::clicked, this, &JobBox::choosePlotFile);
+    connect(m_start, &QPushButton::clicked, this, &JobBox::start);
+    connect(m_pause, &QPushButton::clicked, this, &JobBox::pause);
+    connect(m_resume, &QPushButton::clicked, this, &JobBox::resume);
+    connect(m_stop, &QPushButton::clicked, this, &JobBox::stop);
+    connect(m_qrCode, &QCheckBox::toggled, this, &JobBox::updateButtons);
+    setState(State::Idle);
+    m_counter->setText(QStringLiteral("0 / %1").arg(m_requestedCopies));
+}
+
+bool JobBox::openPlotFile(const QString &path)
+{
+    PlotFile plot;
+    QString error;
+    if (!plot.read(path, &error)) {
+        Q_EMIT note(error);
+        return false;
+    }
+    m_plot = plot;
+    m_plotLoaded = true;
+    m_file->setText(QStringLiteral("%1 (%2 m of path)").arg(plot.fileName).arg(plot.pathLengthMm / 1000.0, 0, 'f', 2));
+    Q_EMIT note(QStringLiteral("plot file %1 opened").arg(path));
+    updateButtons();
+    return true;
+}
+
+void JobBox::choosePlotFile()
+{
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open plot file"), QString(),
+                                                      QStringLiteral("Plot files (*.plt *.hpgl);;All files (*)"));
+    if (!path.isEmpty())
+        openPlotFile(path);
+}
+
+// Job kind and number of copies go to the device before the plot, each after the device took
+// the one before.
+void JobBox::start()
+{
+    const bool qrCode = m_qrCode->isChecked();
+    if (m_state != State::Idle || (!qrCode && !m_plotLoaded))
+        return;
+    m_requestedCopies = m_copies->value();
+    const char *copiesKey = qrCode && m_device->property_ptr("QRCODE_COPIES") ? "QRCODE_COPIES" : "TASK_COPIES";
+    setState(State::Preparing);
+    writeSettings({ { "TASK_MODE", qrCode ? 1 : 0 }, { copiesKey, m_requestedCopies } });
+}
+
+void JobBox::writeSettings(QList<Setting> settings)
+{
+    if (m_state != State::Preparing)
+        return; // stopped meanwhile
+    while (!settings.isEmpty()) {
+        const Setting setting = settings.takeFirst();
+        KVDeviceProperty *record = m_device->property_ptr(setting.key);
+        if (!record)
+            continue;
+        record->setValue(setting.value);
+        // The 261 dialect sends its copies with the plot; its task mode has no command.
+        if (record->cmd_type() == KVDeviceInterface::NUM)
+            continue;
+        const QPointer<JobBox> box(this);
+        const char *key = setting.key;
+        const bool sent = m_requests->write(record, [box, settings, key](int result) {
+            if (!box)
+                return;
+            if (result == 0) {
+                box->writeSettings(settings);
+                return;
+            }
+            Q_EMIT box->note(result == RecordRequests::NoAnswer
+                                 ? QStringLiteral("job not started: no answer to %1").arg(QLatin1String(key))
+                                 : QStringLiteral("job not started: the device refused %1 (result %2)")
+                                       .arg(QLatin1String(key)).arg(result));
+            box->setState(State::Idle);
+        });
+        if (sent)
+            return;
+    }
+    launch();
+}
+
+void JobBox::launch()
+{
+    m_reported = false;
+    m_betweenCopies = false;
+    if (m_plotLoaded)
+        m_device->setPlt(m_plot.text);
+    // Running first: the start itself reports to the host.
+    setState(State::Running);
+    m_device->startTask();
+    Q_EMIT note(QStringLiteral("job started: %1, %2 cop%3%4")
+                    .arg(m_plotLoaded ? m_plot.fileName : QStringLiteral("QR code"))
+                    .arg(m_requestedCopies)
+                    .arg(m_requestedCopies == 1 ? QStringLiteral("y") : QStringLiteral("ies"))
+                    .arg(m_qrCode->isChecked() ? QStringLiteral(" (QR-code job)") : QString()));
+    showProgress();
+}
+
+void JobBox::pause()
+{
+    sendControl("TASK_PAUSE");
+}
+
+void JobBox::resume()
+{
+    sendControl("TASK_RESUME");
+}
+
+// The device is told to stop; the task record is reset for the next job at once.
+void JobBox::stop()
+{
+    if (m_state == State::Idle)
+        return;
+    sendControl("TASK_STOP");
+    m_device->stopTask();
+    setState(State::Idle);
+    m_status->setText(QStringLiteral("stopped"));
+    Q_EMIT note(QStringLiteral("job stopped"));
+}
+
+void JobBox::sendControl(const char *key)
+{
+    KVDeviceProperty *record = m_device->property_ptr(key);
+    if (!record) {
+        Q_EMIT note(QStringLiteral("this device has no %1").arg(QLatin1String(key)));
+        return;
+    }
+    m_device->sendCMD(record->set_cmd_bytes());
+}
+
+void JobBox::setConnected(bool connected)
+{
+    m_connected = connected;
+    if (!connected && m_state != State::Idle) {
+        setState(State::Idle);
+        m_status->setText(QStringLiteral("link lost"));
+        Q_EMIT note(QStringLiteral("the connection dropped during the job"));
+    }
+    updateButtons();
+}
+
+void JobBox::handleMessage(KVDeviceInterface::KVDeviceMessage type, const QString &text)
+{
+    if (type == KVDeviceInterface::DevTasK)
+        onTaskNotice(text);
+}
+
+void JobBox::onTaskNotice(const QString &text)
+{
+    if (text == QLatin1String("STOP")) {
+        if (m_state == State::Idle)
+            return; // the answer to our own stop
+        m_device->stopTask();
+        setState(State::Idle);
+        m_status->setText(QStringLiteral("stopped on the device"));
+        Q_EMIT note(QStringLiteral("the job was stopped on the device"));
+        return;
+    }
+    if (text == QLatin1String("PAUSE")) {
+        if (m_state == State::Running)
+            setState(State::Paused);
+        return;
+    }
+    if (text == QLatin1String("RESUME")) {
+        if (m_state == State::Paused)
+            setState(State::Running);
+        return;
+    }
+    if (m_state != State::Running && m_state != State::Paused)
+        return; // the last reports of a job that is over
+    // A progress report starts with its code; a copy end (or the start) comes with no text.
+    if (text.startsWith(QLatin1String("66,"))) {
+        m_reported = true;
+        m_betweenCopies = false;
+    } else if (text.isEmpty()) {
+        m_betweenCopies = true;
+    }
+    showProgress();
+    const TaskRecord p = TaskRecord::of(m_device);
+    if (m_reported && p.copies > 0 && p.finished >= p.copies && p.status == 0)
+        finish();
+}
+
+// Until the device reports on this job, the task record still describes the last one.
+void JobBox::showProgress()
+{
+    const TaskRecord p = TaskRecord::of(m_device);
+    const int copies = m_reported && p.copies > 0 ? p.copies : m_requestedCopies;
+    const int finished = m_reported ? qBound(0, p.finished, copies) : 0;
+    const bool copyUnderWay = m_reported && !m_betweenCopies && p.status != 0 && finished < copies;
+    const double part = copyUnderWay ? qBound(0, p.percent, 100) / 100.0 : 0.0;
+    m_progress->setValue(qBound(0, int((finished + part) * 100.0 / copies), 100));
+    m_counter->setText(QStringLiteral("%1 / %2").arg(finished).arg(copies));
+}
+
+// Every copy is cut: the work is reported and the task record left idle for the next job.
+void JobBox::finish()
+{
+    const TaskRecord p = TaskRecord::of(m_device);
+    setState(State::Idle);
+    m_status->setText(QStringLiteral("done"));
+    Q_EMIT note(QStringLiteral("job done: %1 of %2 copies").arg(p.finished).arg(p.copies));
+    m_device->stopTask();
+}
+
+void JobBox::setState(State state)
+{
+    m_state = state;
+    static const char *const texts[] = { "idle", "preparing", "cutting", "paused" };
+    m_status->setText(QString::fromLatin1(texts[int(state)]));
+    updateButtons();
+}
+
+void JobBox::updateButtons()
+{
+    const bool idle = m_state == State::Idle;
+    m_open->setEnabled(idle);
+    m_copies->setEnabled(idle);
+    m_qrCode->setEnabled(idle);
+    m_start->setEnabled(m_connected && idle && (m_plotLoaded || m_qrCode->isChecked()));
+    m_pause->setEnabled(m_connected && m_state == State::Running);
+    m_resume->setEnabled(m_connected && m_state == State::Paused);
+    m_stop->setEnabled(m_connected && !idle);
+}

@@ -1,0 +1,83 @@
+#ifndef KVPANEL_JOBBOX_H
+#define KVPANEL_JOBBOX_H
+
+#include "kvdeviceinterface.h"
+#include "plotfile.h"
+#include "taskrecord.h"
+
+#include <QGroupBox>
+#include <QList>
+
+class QCheckBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class RecordRequests;
+
+// One cutting job at a time: the plot file, copies and job kind, Start, Pause, Resume and Stop,
+// and the job's progress as the device reports it.
+class JobBox : public QGroupBox
+{
+    Q_OBJECT
+public:
+    enum class State { Idle, Preparing, Running, Paused };
+    Q_ENUM(State)
+
+    JobBox(KVDeviceInterface *device, RecordRequests *requests, QWidget *parent = nullptr);
+
+    bool openPlotFile(const QString &path);
+    State state() const { return m_state; }
+
+    void start();
+    void pause();
+    void resume();
+    void stop();
+    void setConnected(bool connected);
+    // The device's messages; task notices move the job on.
+    void handleMessage(KVDeviceInterface::KVDeviceMessage type, const QString &text);
+
+Q_SIGNALS:
+    void note(QString text);
+
+private:
+    struct Setting
+    {
+        const char *key;
+        QVariant value;
+    };
+
+    void choosePlotFile();
+    void writeSettings(QList<Setting> settings);
+    void launch();
+    void sendControl(const char *key);
+    void onTaskNotice(const QString &text);
+    void showProgress();
+    void finish();
+    void setState(State state);
+    void updateButtons();
+
+    KVDeviceInterface *m_device;
+    RecordRequests *m_requests;
+    PlotFile m_plot;
+    bool m_plotLoaded = false;
+    bool m_connected = false;
+    State m_state = State::Idle;
+    int m_requestedCopies = 1;
+    bool m_reported = false;      // a progress report of this job arrived
+    bool m_betweenCopies = false; // a copy ended and the next one has not reported yet
+
+    QLabel *m_file;
+    QPushButton *m_open;
+    QSpinBox *m_copies;
+    QCheckBox *m_qrCode;
+    QPushButton *m_start;
+    QPushButton *m_pause;
+    QPushButton *m_resume;
+    QPushButton *m_stop;
+    QProgressBar *m_progress;
+    QLabel *m_counter;
+    QLabel *m_status;
+};
+
+#endif // KVPANEL_JOBBOX_H

@@ -1,0 +1,210 @@
+#include "settingspage.h"
+
+#include "recordio.h"
+#include "recordrequests.h"
+
+#include "kvdeviceinterface.h"
+#include "kvdeviceproperty.h"
+
+#include <QAbstractSpinBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace {
+
+using FrameOf = QByteArray (KVDeviceProperty::*)() const;
+// Groups in the catalogues nest one level; anything deeper is not followed.
+constexpr int MaxNesting = 4;
+
+QList<KVDeviceProperty *> membersOf(const KVDeviceProperty *group)
+{
+    QList<KVDeviceProperty *> members;
+    const QList<QByteArray> names = group->dynamicPropertyNames();
+    for (const QByteArray &name : names) {
+        KVDeviceProperty *member = KVDeviceProperty::fromHolder(group, name.constData());
+        if (member && member != group)
+            members << member;
+    }
+    return members;
+}
+
+// The records whose frames carry `record`: the record itself when it has the command; otherwise
+// those of its members that have it (a container group gathers members with commands of their own).
+QList<KVDeviceProperty *> carriersOf(KVDeviceProperty *record, FrameOf frame, int depth = 0)
+{
+    if (!(record->*frame)().isEmpty())
+        return { record };
+    QList<KVDeviceProperty *> carriers;
+    if (depth < MaxNesting) {
+        for (KVDeviceProperty *member : membersOf(record))
+            carriers += carriersOf(member, frame, depth + 1);
+    }
+    return carriers;
+}
+
+// A record's value with those of its members: what a write of the record sends.
+QVariantList snapshotOf(const KVDeviceProperty *record, int depth = 0)
+{
+    QVariantList values{ record->value() };
+    if (depth < MaxNesting) {
+        for (const KVDeviceProperty *member : membersOf(record))
+            values += snapshotOf(member, depth + 1);
+    }
+    return values;
+}
+
+QString resultText(const char *action, int result, int timeoutMs)
+{
+    if (result == RecordRequests::NoAnswer)
+        return QStringLiteral("no answer to the %1 within %2 s").arg(QLatin1String(action)).arg(timeoutMs / 1000.0);
+    return QStringLiteral("the device refused the %1 (result %2)").arg(QLatin1String(action)).arg(result);
+}
+
+} // namespace
+
+SettingsPage::SettingsPage(KVDeviceInterface *device, const QStringList &keys, RecordRequests *requests,
+                           QWidget *parent)
+    : QWidget(parent),
+      m_requests(requests),
+      m_read(new QPushButton(QStringLiteral("Read"))),
+      m_write(new QPushButton(QStringLiteral("Write")))
+{
+    m_read->setObjectName(QStringLiteral("readButton"));
+    m_write->setObjectName(QStringLiteral("writeButton"));
+    build(device, keys);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_read);
+    buttons->addWidget(m_write);
+    qobject_cast<QVBoxLayout *>(layout())->addLayout(buttons);
+
+    connect(m_read, &QPushButton::clicked, this, &SettingsPage::read);
+    connect(m_write, &QPushButton::clicked, this, &SettingsPage::write);
+    setConnected(false);
+}
+
+void SettingsPage::build(KVDeviceInterface *device, const QStringList &keys)
+{
+    auto *content = new QWidget;
+    auto *rows = new QVBoxLayout(content);
+    for (const QString &key : keys) {
+        if (shownKeys().contains(key))
+            continue;
+        KVDeviceProperty *record = device->property_ptr(key.toLatin1().constData());
+        if (!record) {
+            m_skipped << key;
+            continue;
+        }
+        record->create_ui_ctrl(content, key, true);
+        record->to_ui_ctrl();
+        m_shown.append({ key, record });
+        lockReadOnly(m_shown.last());
+    }
+    rows->addStretch();
+
+    auto *scroll = new QScrollArea;
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(content);
+    auto *page = new QVBoxLayout(this);
+    page->addWidget(scroll);
+}
+
+QStringList SettingsPage::shownKeys() const
+{
+    QStringList keys;
+    for (const Shown &shown : m_shown)
+        keys << shown.key;
+    return keys;
+}
+
+// An editor of a record the device cannot take shows the value only.
+void SettingsPage::lockReadOnly(const Shown &shown)
+{
+    if (!carriersOf(shown.record, &KVDeviceProperty::set_cmd_bytes).isEmpty())
+        return;
+    QObject *control = shown.record->property("UI_CTRL").value<QObject *>();
+    if (auto *edit = qobject_cast<QLineEdit *>(control))
+        edit->setReadOnly(true);
+    else if (auto *spin = qobject_cast<QAbstractSpinBox *>(control))
+        spin->setReadOnly(true);
+    else if (auto *widget = qobject_cast<QWidget *>(control); widget && !widget->inherits("QLabel"))
+        widget->setEnabled(false);
+}
+
+void SettingsPage::setConnected(bool connected)
+{
+    m_read->setEnabled(connected);
+    m_write->setEnabled(connected);
+}
+
+void SettingsPage::read()
+{
+    for (const Shown &shown : std::as_const(m_shown)) {
+        for (KVDeviceProperty *target : carriersOf(shown.record, &KVDeviceProperty::get_cmd_bytes))
+            readOne(shown, target);
+    }
+}
+
+void SettingsPage::write()
+{
+    int sent = 0;
+    for (const Shown &shown : std::as_const(m_shown)) {
+        const QList<KVDeviceProperty *> carriers = carriersOf(shown.record, &KVDeviceProperty::set_cmd_bytes);
+        if (carriers.isEmpty())
+            continue;
+        QList<QVariantList> before;
+        for (const KVDeviceProperty *carrier : carriers)
+            before << snapshotOf(carrier);
+        shown.record->from_ui_ctrl();
+        for (qsizetype i = 0; i < carriers.size(); ++i) {
+            if (snapshotOf(carriers.at(i)) != before.at(i)) {
+                writeOne(shown, carriers.at(i));
+                ++sent;
+            }
+        }
+    }
+    if (sent == 0)
+        Q_EMIT note(QStringLiteral("nothing was edited, nothing written"));
+}
+
+void SettingsPage::readOne(const Shown &shown, KVDeviceProperty *target)
+{
+    const QPointer<SettingsPage> page(this);
+    m_requests->read(target, [page, shown](int result) {
+        if (!page)
+            return;
+        if (result == 0)
+            shown.record->to_ui_ctrl();
+        page->report(shown, "read", result);
+    });
+}
+
+// A refused write leaves the record holding the value the device did not take: reading it back
+// shows what the device keeps.
+void SettingsPage::writeOne(const Shown &shown, KVDeviceProperty *target)
+{
+    const QPointer<SettingsPage> page(this);
+    m_requests->write(target, [page, shown, target](int result) {
+        if (!page)
+            return;
+        page->report(shown, "write", result);
+        if (result == 0)
+            shown.record->to_ui_ctrl();
+        else
+            page->readOne(shown, target);
+    });
+}
+
+void SettingsPage::report(const Shown &shown, const char *action, int result)
+{
+    if (result == 0)
+        Q_EMIT note(QStringLiteral("%1 %2: %3").arg(shown.key, QLatin1String(action), RecordIO::display(shown.record)));
+    else
+        Q_EMIT note(QStringLiteral("%1: %2").arg(shown.key, resultText(action, result, m_requests->timeout())));
+}

@@ -16,7 +16,8 @@ QT_END_NAMESPACE
 
 // Client of the maker's cloud service: JSON requests over HTTP(S) and the base address of the
 // WebSocket service. A client made with the default constructor takes its addresses from the
-// environment variables KV_CLOUD_URL and KV_CLOUD_WS.
+// environment variables KV_CLOUD_URL and KV_CLOUD_WS. The client lives in one thread and is
+// used from there.
 class KVDEVICE_EXPORT PivenaCloud : public QObject
 {
     Q_OBJECT
@@ -31,11 +32,16 @@ public:
     QString ws() const;
     void setUrl(const QString &url);
     void setWs(const QString &ws);
+    // Longest wait for an answer in ms (default 5000); 0 or less waits as long as the network does.
     int timeout() const;
     void setTimeout(int milliseconds);
 
-    // Sends `body` as JSON with `method` to url() joined with `path`; calls `callback` once,
-    // on the caller's thread, with the reply and whether the request went through.
+    // Sends `body` as JSON with `method` to url() joined with `path`. Calls `callback` (which may
+    // be empty) exactly once, later, with the reply and whether the request went through: an
+    // HTTP answer with a success status. A request that fails, or gets no answer within
+    // timeout(), is reported with false and no HTTP status. The reply is deleted after the
+    // callback returns. A client destroyed with requests in flight drops them without calling
+    // their callbacks.
     void customRequest(const QString &path, QByteArray method, QJsonObject body,
                        Callback callback);
 

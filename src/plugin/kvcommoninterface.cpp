@@ -3,6 +3,7 @@
 #include "attach.h"
 #include "kvdeviceproperty.h"
 #include "kvlogging.h"
+#include "sharedtranslator.h"
 #include "usboperate.h"
 
 #include <QCoreApplication>
@@ -16,6 +17,7 @@ KVCommonInterface::KVCommonInterface(QObject *parent)
 {
     systemLanguage();
     connect(&device_timer, SIGNAL(timeout()), this, SLOT(slot_device_timer()));
+    setup_cloud_retry();
 }
 
 KVCommonInterface::~KVCommonInterface()
@@ -30,16 +32,15 @@ KVCommonInterface::~KVCommonInterface()
         tcp_socket = nullptr;
     }
     if (web_socket) {
+        // The host may drop the device from a slot that the socket's own signal called: the
+        // socket goes once control is back in the event loop.
         web_socket->disconnect(this);
         web_socket->abort();
-        delete web_socket;
+        web_socket->deleteLater();
         web_socket = nullptr;
     }
     KVAttach::releaseAll(this);
     receive_buffer.clear();
-    // The root object may outlive the application object (it lives until the library unloads).
-    if (QCoreApplication::instance())
-        QCoreApplication::removeTranslator(&translator);
 }
 
 void KVCommonInterface::systemLanguage()
@@ -57,9 +58,7 @@ void KVCommonInterface::installTranslation()
 {
     const QString file = QStringLiteral("KV-RV520MAXCam_%1.qm").arg(language);
     const QString folder = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("translations"));
-    const bool loaded = translator.load(file, folder);
-    qCDebug(lcKvDevice) << "KVCommonInterface::installTranslation" << folder << file << loaded;
-    QCoreApplication::installTranslator(&translator);
+    translator = KVSharedTranslator::acquire(file, folder);
 }
 
 KVDeviceInterface *KVCommonInterface::initInstance()

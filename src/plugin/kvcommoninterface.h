@@ -8,9 +8,13 @@
 #include <QHash>
 #include <QJsonObject>
 #include <QMutex>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 #include <QTranslator>
+
+#include <functional>
+#include <memory>
 
 QT_BEGIN_NAMESPACE
 class QTcpSocket;
@@ -104,23 +108,37 @@ protected:
     // Drops the reply matching index whenever a dynamic property is set or cleared.
     bool event(QEvent *event) override;
 
-    // Loads KV-RV520MAXCam_<language>.qm from the host's translations folder and installs it.
+    // Installs KV-RV520MAXCam_<language>.qm from the host's translations folder (shared with
+    // the other device objects of the same language) for as long as this object lives.
     void installTranslation();
 
     UsbOperate *usb_operate = nullptr;
     QTcpSocket *tcp_socket = nullptr;
     QByteArray receive_buffer;
     QTimer device_timer;
-    PivenaCloud *cloud = nullptr;
+    // The host owns the client and may drop it before the device: a guarded pointer.
+    QPointer<PivenaCloud> cloud;
     QWebSocket *web_socket = nullptr;
     QString last_task_frame;
     QString last_channel_text;
     QMutex send_mutex;
-    QTranslator translator;
+    std::shared_ptr<QTranslator> translator; // shared by the devices of one language
     QJsonObject cloud_device;
     QString language;
 
+    // Repeats the device query after a request that got no answer (single shot, 10 s unless
+    // KV_CLOUD_RETRY_MS says otherwise); stops with the device object.
+    QTimer cloud_retry_timer;
+
 private:
+    // Sends one request through `cloud`; `handler` gets the HTTP status (0 without an answer),
+    // the success flag and the reply's JSON object, and runs only while this device object
+    // exists and no newer setPivenaCloud has started over.
+    using CloudReply = std::function<void(int status, bool ok, const QJsonObject &answer)>;
+    void cloud_request(const char *path, const char *method, const QJsonObject &body, CloudReply handler = {});
+    void setup_cloud_retry();
+    quint64 cloud_registration = 0;
+
     // Receive path: how many bytes of receive_buffer are known to hold no 0x03, and whether
     // frames are being cut right now (bytes that arrive while a frame is handled wait for the
     // running cut instead of starting a second one).

@@ -78,6 +78,7 @@ bool HostOptions::parse(const QStringList &arguments)
         {QStringLiteral("usb"), QStringLiteral("Reach the device through a USB device file."), QStringLiteral("path")},
         {QStringLiteral("simulate"), QStringLiteral("Start the device simulator in this process and use it.")},
         {QStringLiteral("time-scale"), QStringLiteral("With --simulate: cutting time factor (1 = real time)."), QStringLiteral("factor"), QStringLiteral("1")},
+        {QStringLiteral("cloud"), QStringLiteral("Register the device with the cloud service: with --simulate a local one in this process, otherwise the one at $KV_CLOUD_URL and $KV_CLOUD_WS.")},
         {QStringLiteral("family"), QStringLiteral("Command dialect: 583 (the model, default) or 261."), QStringLiteral("family"), QStringLiteral("583")},
         {QStringLiteral("copies"), QStringLiteral("Copies to cut."), QStringLiteral("n"), QStringLiteral("1")},
         {QStringLiteral("qr"), QStringLiteral("Cut a QR-code job.")},
@@ -98,6 +99,7 @@ bool HostOptions::parse(const QStringList &arguments)
     json = parser.isSet(QStringLiteral("json"));
     qrCode = parser.isSet(QStringLiteral("qr"));
     simulate = parser.isSet(QStringLiteral("simulate"));
+    cloud = parser.isSet(QStringLiteral("cloud"));
     bool ok = false;
     family = parser.value(QStringLiteral("family")).toInt(&ok);
     if (!ok || (family != 583 && family != 261)) {
@@ -152,6 +154,10 @@ bool HostOptions::checkCommand()
     const int count = commandArguments.size();
     if (count < found->first || (found->second >= 0 && count > found->second)) {
         error = QStringLiteral("wrong number of arguments for '%1' (see --help)").arg(command);
+        return false;
+    }
+    if (cloud && !simulate && (qEnvironmentVariableIsEmpty("KV_CLOUD_URL") || qEnvironmentVariableIsEmpty("KV_CLOUD_WS"))) {
+        error = QStringLiteral("--cloud needs KV_CLOUD_URL and KV_CLOUD_WS in the environment, or --simulate");
         return false;
     }
     if (needsDevice() && target.kind == LinkTarget::None && !simulate) {

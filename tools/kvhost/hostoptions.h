@@ -21,6 +21,7 @@ struct HostOptions
     bool json = false;
     LinkTarget target;
     bool simulate = false;
+    bool cloud = false;
     double timeScale = 1.0;
     int timeoutMs = 5000;
     int copies = 1;

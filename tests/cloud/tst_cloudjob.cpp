@@ -1,0 +1,104 @@
+// The whole loop: a device object of the plug-in cuts a job on the simulated plotter while it is
+// registered at the local cloud service, which receives its task reports and its work record;
+// and the same through kvhost --simulate --cloud.
+#include "cloudsupport.h"
+#include "simulator.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+class tst_CloudJob : public QObject
+{
+    Q_OBJECT
+private slots:
+    void deviceCutsAndReportsToTheCloud();
+    void kvhostShowsWhatTheCloudReceived();
+    void kvhostCloudNeedsAnAddress();
+};
+
+void tst_CloudJob::deviceCutsAndReportsToTheCloud()
+{
+    KvSimulator simulator(583);
+    simulator.device()->setTimeScale(0.02);
+    QVERIFY(simulator.listenTcp(0));
+    KvCloudService service;
+    QVERIFY(service.listen());
+    PivenaCloud client(service.url(), service.ws());
+
+    KVRV520MAXCam root;
+    std::unique_ptr<KVDeviceInterface> device(root.initInstance());
+    device->property_ptr("TCP_PORT")->setValue(int(simulator.tcpPort()));
+    device->setIPAddress(QStringLiteral("127.0.0.1"));
+    QVERIFY(device->connectDevice());
+    QTRY_COMPARE(device->property_ptr("STATUS")->value().toInt(), 2);
+
+    device->setPivenaCloud(&client, DeviceCode);
+    QTRY_VERIFY(device->property_ptr("DEVICE_CLOUD")->value().toJsonObject().contains("id"));
+    QTRY_COMPARE(service.openChannels(), QStringList{DeviceCode});
+    QCOMPARE(bodiesOf(service, "POST", "device_model").size(), 1);
+
+    KVDeviceProperty *copies = device->property_ptr("TASK_COPIES");
+    copies->setValue(2);
+    device->sendCMD(copies->set_cmd_bytes());
+    QTRY_COMPARE(simulator.device()->parameters().value("TASK_COPIES"), QStringList{"2"});
+    device->property_ptr("TASK_FILE_INFO")->setValue(QJsonObject{{"path_length", 100}, {"width", 100}, {"heigth", 10}});
+    device->setPlt(QStringLiteral("IN;PU0,0;PD4000,0;"));
+    QSignalSpy posted(&service, &KvCloudService::workRecordReceived);
+    device->startTask();
+    QTRY_COMPARE_WITH_TIMEOUT(device->property_ptr("TASK")->value().toJsonObject().value("Finished").toInt(), 2, 20000);
+    QTRY_COMPARE(device->property_ptr("TASK")->value().toJsonObject().value("Status").toInt(), 0);
+    device->stopTask();
+    QVERIFY(posted.wait());
+
+    QJsonObject record = posted.first().first().toJsonObject();
+    record.remove("end_time");
+    record.remove("task_time");
+    QCOMPARE(compact(record), QString(R"({"device":1,"finish_copies":2,"page_area":1000,"page_size":"10x100",)"
+                                      R"("path_length":100,"task_copies":2,"task_model":0,"work_model":0})"));
+    // A report for the start, for the progress and for each finished copy; the last one says so.
+    const QStringList reports = service.channelMessages(DeviceCode);
+    QVERIFY2(reports.size() >= 4, qPrintable(reports.join('\n')));
+    QVERIFY(reports.first().contains(R"("Finished":0,"Percent":100,"Status":0,"TaskCopies":0)"));
+    QVERIFY2(reports.last().contains(R"("Finished":2,"Percent":100,"Status":0,"TaskCopies":2)"), qPrintable(reports.last()));
+}
+
+void tst_CloudJob::kvhostShowsWhatTheCloudReceived()
+{
+    QProcess kvhost;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LC_ALL", "en_US.UTF-8");
+    kvhost.setProcessEnvironment(environment);
+    kvhost.start(qEnvironmentVariable("KVHOST"),
+                 {"--simulate", "--cloud", "cut", QDir(qEnvironmentVariable("KV_EXAMPLES")).filePath("labels.plt"),
+                  "--copies", "2", "--time-scale", "0.02"});
+    QVERIFY(kvhost.waitForFinished(60000));
+    const QString out = QString::fromUtf8(kvhost.readAllStandardOutput());
+    QVERIFY2(kvhost.exitCode() == 0, qPrintable(out + QString::fromUtf8(kvhost.readAllStandardError())));
+    QVERIFY2(out.contains("done: 2 of 2 copies"), qPrintable(out));
+    const QString cloud = out.section('\n', -2, -2);
+    QVERIFY2(cloud.startsWith("cloud: SIM0a1z0001 registered as device 1 (model 1), "), qPrintable(cloud));
+    QVERIFY2(cloud.contains(R"("device":1,)") && cloud.contains(R"("finish_copies":2,)")
+                 && cloud.contains(R"("path_length":922,)"),
+             qPrintable(cloud));
+}
+
+void tst_CloudJob::kvhostCloudNeedsAnAddress()
+{
+    QProcess kvhost;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("KV_CLOUD_URL");
+    environment.remove("KV_CLOUD_WS");
+    kvhost.setProcessEnvironment(environment);
+    kvhost.start(qEnvironmentVariable("KVHOST"), {"--tcp", "127.0.0.1:9", "--cloud", "info"});
+    QVERIFY(kvhost.waitForFinished(30000));
+    QCOMPARE(kvhost.exitCode(), 2);
+    QCOMPARE(kvhost.readAllStandardError(),
+             QByteArray("kvhost: --cloud needs KV_CLOUD_URL and KV_CLOUD_WS in the environment, or --simulate\n"));
+}
+
+QTEST_MAIN(tst_CloudJob)
+#include "tst_cloudjob.moc"

@@ -28,6 +28,7 @@ public:
     bool registered() { return mirrored().contains(QLatin1String("id")); }
     bool channelUp() const { return web_socket && web_socket->state() == QAbstractSocket::ConnectedState; }
     void set(const char *key, const QVariant &value) { property_ptr(key)->setValue(value); }
+    QJsonObject taskRecord() { return property_ptr("TASK")->value().toJsonObject(); }
 };
 
 // Registers the device and waits for its cloud id and its channel.

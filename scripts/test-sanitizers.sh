@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 scripts/install-packages.sh
 
 build="${KV_ASAN_BUILD:-build-asan}"
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKV_SANITIZE=ON -DKV_BUILD_BENCH=OFF >/dev/null
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DKV_SANITIZE=ON -DKV_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" -j2
 
 export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:abort_on_error=0:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1"

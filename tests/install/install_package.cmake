@@ -21,7 +21,8 @@ if(qm_count LESS 2)
     message(FATAL_ERROR "translations not installed")
 endif()
 
-run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/examples/host -B ${WORK_DIR}/host -DCMAKE_PREFIX_PATH=${prefix})
+run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/examples/host -B ${WORK_DIR}/host -DCMAKE_PREFIX_PATH=${prefix}
+    "-DCMAKE_CXX_FLAGS=${HOST_FLAGS}" "-DCMAKE_EXE_LINKER_FLAGS=${HOST_FLAGS}")
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/host)
 run(${WORK_DIR}/host/example_host)
 message(STATUS "${last_output}")

@@ -201,6 +201,9 @@ void TestSimulator::pathLength_data()
     QTest::newRow("lower case, blanks, lines") << QByteArray("pu 0 0\npd 40 0\n") << 1.0;
     QTest::newRow("pen changes without coordinates") << QByteArray("PD;PU;") << 0.0;
     QTest::newRow("lone coordinate ignored") << QByteArray("PD40,0,80;") << 1.0;
+    QTest::newRow("coordinates that are no numbers") << QByteArray("PDinf,nan;PD40,0;") << 1.0;
+    QTest::newRow("coordinates beyond the plotter's range")
+        << QByteArray("PD1e308,1e308;PD-1e308,-1e308;PD40,0;") << 1.0;
 }
 
 void TestSimulator::pathLength()

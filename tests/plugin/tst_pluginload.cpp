@@ -40,6 +40,8 @@ void tst_PluginLoad::init()
 
 void tst_PluginLoad::cleanup()
 {
+    // As a host ends with the plug-in: unloading deletes the root object and closes the library.
+    loader->unload();
     delete loader;
     loader = nullptr;
 }

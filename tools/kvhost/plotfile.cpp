@@ -22,7 +22,14 @@ bool PlotFile::read(const QString &path, QString *error)
         *error = QStringLiteral("cannot read plot file %1: %2").arg(path, file.errorString());
         return false;
     }
-    const QByteArray bytes = file.readAll();
+    if (!decode(file.readAll(), path, error))
+        return false;
+    fileName = info.fileName();
+    return true;
+}
+
+bool PlotFile::decode(const QByteArray &bytes, const QString &path, QString *error)
+{
     if (bytes.isEmpty()) {
         *error = QStringLiteral("plot file %1 is empty").arg(path);
         return false;
@@ -32,11 +39,12 @@ bool PlotFile::read(const QString &path, QString *error)
                                 "it is not a plot file").arg(path);
         return false;
     }
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    // Stateless: a sequence cut off at the end of the file is an error, not bytes kept back for
+    // a next call that never comes (the file's last characters would be lost).
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     text = utf8(bytes);
     if (utf8.hasError())
         text = QString::fromLocal8Bit(bytes);
-    fileName = info.fileName();
     pathLengthMm = KvSimPlot::pathLengthMm(bytes);
     return true;
 }

@@ -10,6 +10,9 @@ struct PlotFile
     // Reads the whole file (any size). False with `error` set when it is missing, unreadable,
     // empty, or holds the frame delimiters 0x02/0x03 that no plot text can carry.
     bool read(const QString &path, QString *error);
+    // The part of read() after the file is in memory: checks and takes the bytes of the file at
+    // `path` (named in the error), leaving fileName as it was.
+    bool decode(const QByteArray &bytes, const QString &path, QString *error);
 
     QString fileName;  // without folders, as the device reports it
     QString text;

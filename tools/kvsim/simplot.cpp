@@ -9,6 +9,11 @@ namespace KvSimPlot {
 
 namespace {
 
+// HP-GL coordinates span -2^30 .. 2^30 - 1 plotter units. Anything beyond (and "inf" or "nan",
+// which the number parser accepts) is no coordinate: one such value would make the path length
+// infinite or not a number, and with it the job's cutting time.
+constexpr double CoordinateLimit = 1073741824.0;
+
 bool isSeparator(char c)
 {
     return c == ',' || c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -28,7 +33,7 @@ QList<double> numbers(const char *begin, const char *end)
         if (p > start) {
             bool ok = false;
             const double value = QByteArray::fromRawData(start, p - start).toDouble(&ok);
-            if (ok)
+            if (ok && std::abs(value) <= CoordinateLimit)
                 values.append(value);
         }
     }

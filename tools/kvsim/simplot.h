@@ -10,7 +10,9 @@ constexpr double UnitsPerMm = 40.0;
 
 // Length in mm of the path the head travels through a plot: absolute PU (travel) and PD (cut)
 // moves, "PU x,y;PD x,y,x,y,...;", starting from the origin. Other instructions ("IN;",
-// "SP1;" ...) do not move the head. Separators may be commas, blanks or line breaks.
+// "SP1;" ...) do not move the head. Separators may be commas, blanks or line breaks. Values that
+// are not numbers or lie outside the plotter's coordinate range are skipped, so the length is
+// always finite.
 double pathLengthMm(const QByteArray &plot);
 
 } // namespace KvSimPlot

@@ -53,9 +53,12 @@ bool KvSimulator::openPty(QString *error)
         return false;
     }
     m_pty = pty;
+    // The session outlives its line for a moment (it goes later, once the line is gone), and
+    // the plotter's notices or paced pieces may still reach it in that moment.
+    const QPointer<KvSimPty> line(pty);
     auto *session = new KvSimSession(
-        &m_device, &m_faults, [pty](const QByteArray &bytes) { pty->write(bytes); },
-        [pty] { pty->hangUp(); }, this);
+        &m_device, &m_faults, [line](const QByteArray &bytes) { if (line) line->write(bytes); },
+        [line] { if (line) line->hangUp(); }, this);
     connect(pty, &KvSimPty::received, session, &KvSimSession::receiveBytes);
     // A hung-up line is closed for good: the session ends with it.
     connect(pty, &QObject::destroyed, session, &KvSimSession::closed);

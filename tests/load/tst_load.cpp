@@ -122,6 +122,11 @@ void tst_Load::hundredDevicesPolling()
                 residentAtEnd / 1e6, seconds);
     QCOMPARE(answered, sent);
     QCOMPARE(stray, qint64(0));
+#if defined(__SANITIZE_ADDRESS__)
+    // AddressSanitizer keeps freed memory in quarantine until its cap: the resident size of an
+    // instrumented process climbs by design, so flatness is judged in the normal build only.
+    return;
+#endif
     // Flat: what a warmed-up process adds in the rest of the run stays within allocator noise.
     QVERIFY2(residentAtEnd - residentAt10 < 4 * 1024 * 1024,
              qPrintable(QStringLiteral("resident grew by %1 KB").arg((residentAtEnd - residentAt10) / 1024)));

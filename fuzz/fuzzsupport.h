@@ -14,8 +14,9 @@ namespace KvFuzz {
 enum class DebugLines { Off, On };
 
 // One application object for the whole run. Log lines are formatted, so that their code runs
-// under the sanitizers as well, and then thrown away, except for the fatal ones. The debug lines of the receive path cost
-// more than the rest of it, so the targets that feed it many chunks leave them off.
+// under the sanitizers as well, and then thrown away, except for the fatal ones. The debug lines
+// of the receive path cost more than the rest of it, so the targets that feed it many chunks
+// leave them off.
 inline void startQt(int *argc, char ***argv, DebugLines debug)
 {
     static QCoreApplication *application = new QCoreApplication(*argc, *argv);

@@ -43,7 +43,7 @@ for pair in "fuzz_receive_583 fuzz_receive_261" "fuzz_decode fuzz_plot"; do
         wait "${running[$target]}" || status=$?
         log="$build/fuzz-$target.log"
         if [ "$status" -eq 0 ]; then
-            echo "$target: $(grep -E '^#[0-9]+ +DONE' "$log" | tail -n 1)"
+            echo "$target: $(grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -n 1)"
         else
             tail -n 60 "$log"
             failed+=("$target")

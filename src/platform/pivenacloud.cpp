@@ -50,8 +50,8 @@ PivenaCloud::~PivenaCloud()
     delete d;
 }
 
-QString PivenaCloud::url() const { return d->url; }
-QString PivenaCloud::ws() const { return d->ws; }
+QString PivenaCloud::url() { return d->url; }
+QString PivenaCloud::ws() { return d->ws; }
 void PivenaCloud::setUrl(const QString &url) { d->url = url; }
 void PivenaCloud::setWs(const QString &ws) { d->ws = ws; }
 int PivenaCloud::timeout() const { return d->timeout; }

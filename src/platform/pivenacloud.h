@@ -28,8 +28,9 @@ public:
     PivenaCloud(const QString &url, const QString &ws, QObject *parent = nullptr);
     ~PivenaCloud() override;
 
-    QString url() const;
-    QString ws() const;
+    // Not const: hosts link against exactly these forms.
+    QString url();
+    QString ws();
     void setUrl(const QString &url);
     void setWs(const QString &ws);
     // Longest wait for an answer in ms (default 5000); 0 or less waits as long as the network does.

@@ -1,5 +1,7 @@
 #include "kvdeviceproperty.h"
 
+#include <utility>
+
 KVDeviceProperty::KVDeviceProperty(QObject *parent)
     : QObject(parent)
 {
@@ -62,6 +64,14 @@ int KVDeviceProperty::cmd_len() const { return m_cmd_len; }
 KVDeviceInterface::KVDeviceCMDType KVDeviceProperty::cmd_type() const { return m_cmd_type; }
 int KVDeviceProperty::get_cmd_int() const { return m_get_cmd; }
 int KVDeviceProperty::set_cmd_int() const { return m_set_cmd; }
+
+QString KVDeviceProperty::label() { return std::as_const(*this).label(); }
+QString KVDeviceProperty::uint() { return std::as_const(*this).uint(); }
+QList<QString> KVDeviceProperty::param() { return std::as_const(*this).param(); }
+int KVDeviceProperty::cmd_len() { return std::as_const(*this).cmd_len(); }
+KVDeviceInterface::KVDeviceCMDType KVDeviceProperty::cmd_type() { return std::as_const(*this).cmd_type(); }
+int KVDeviceProperty::get_cmd_int() { return std::as_const(*this).get_cmd_int(); }
+int KVDeviceProperty::set_cmd_int() { return std::as_const(*this).set_cmd_int(); }
 
 void KVDeviceProperty::ret_Status(int ret)
 {

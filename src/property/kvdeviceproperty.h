@@ -37,6 +37,15 @@ public:
     const QVariant &value() const;
     void setValue(const QVariant &v);
 
+    // Hosts link against these non-const accessors; the const twins serve code that holds a
+    // const record.
+    QString label();
+    QString uint();
+    QList<QString> param();
+    int cmd_len();
+    KVDeviceInterface::KVDeviceCMDType cmd_type();
+    int get_cmd_int();
+    int set_cmd_int();
     QString label() const;
     QString uint() const;
     QList<QString> param() const;

@@ -2,7 +2,6 @@
 // frames that must still reach a device object over TCP and over a pseudo-terminal.
 
 #include "linksupport.h"
-#include "simplot.h"
 #include "simulator.h"
 
 #include <QSignalSpy>
@@ -69,8 +68,6 @@ private Q_SLOTS:
     // Replies, byte for byte.
     void replies_data();
     void replies();
-    void pathLength_data();
-    void pathLength();
 
     // Jobs.
     void plotJobCopiesOnRepeat();
@@ -188,29 +185,6 @@ void TestSimulator::replies()
         const qsizetype lengthEnd = reply.indexOf(';');
         QCOMPARE(reply.left(lengthEnd).mid(1).toInt(), reply.size()); // the length field is exact
     }
-}
-
-void TestSimulator::pathLength_data()
-{
-    QTest::addColumn<QByteArray>("plot");
-    QTest::addColumn<double>("millimetres");
-    QTest::newRow("one cut") << QByteArray("IN;PU0,0;PD400,0;") << 10.0;
-    QTest::newRow("polyline") << QByteArray("PU0,0;PD400,0,400,300;") << 17.5;
-    QTest::newRow("travel counts") << QByteArray("PU400,300;") << 12.5;
-    QTest::newRow("no moves") << QByteArray("IN;SP1;") << 0.0;
-    QTest::newRow("lower case, blanks, lines") << QByteArray("pu 0 0\npd 40 0\n") << 1.0;
-    QTest::newRow("pen changes without coordinates") << QByteArray("PD;PU;") << 0.0;
-    QTest::newRow("lone coordinate ignored") << QByteArray("PD40,0,80;") << 1.0;
-    QTest::newRow("coordinates that are no numbers") << QByteArray("PDinf,nan;PD40,0;") << 1.0;
-    QTest::newRow("coordinates beyond the plotter's range")
-        << QByteArray("PD1e308,1e308;PD-1e308,-1e308;PD40,0;") << 1.0;
-}
-
-void TestSimulator::pathLength()
-{
-    QFETCH(QByteArray, plot);
-    QFETCH(double, millimetres);
-    QCOMPARE(KvSimPlot::pathLengthMm(plot), millimetres);
 }
 
 void TestSimulator::plotJobCopiesOnRepeat()

@@ -1,6 +1,7 @@
 #include "plotfile.h"
 
-#include "simplot.h"
+#include "plotreader.h"
+#include "rawtext.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -34,17 +35,19 @@ bool PlotFile::decode(const QByteArray &bytes, const QString &path, QString *err
         *error = QStringLiteral("plot file %1 is empty").arg(path);
         return false;
     }
-    if (bytes.contains('\x02') || bytes.contains('\x03')) {
-        *error = QStringLiteral("%1 holds the bytes 0x02/0x03, which frame the device's protocol; "
-                                "it is not a plot file").arg(path);
+    const KvPlot::ReadError unfit = KvPlot::checkRawText(bytes);
+    if (unfit.isError()) {
+        const char byte = bytes.at(unfit.offset);
+        *error = byte == '\x02' || byte == '\x03'
+                     ? QStringLiteral("%1 holds the bytes 0x02/0x03 (at byte %2), which frame the device's protocol; "
+                                      "it is not a plot file").arg(path).arg(unfit.offset)
+                     : QStringLiteral("%1: %2").arg(path, unfit.text());
         return false;
     }
-    // Stateless: a sequence cut off at the end of the file is an error, not bytes kept back for
-    // a next call that never comes (the file's last characters would be lost).
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // A byte-order mark is part of the file's own text and stays.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
     text = utf8(bytes);
-    if (utf8.hasError())
-        text = QString::fromLocal8Bit(bytes);
-    pathLengthMm = KvSimPlot::pathLengthMm(bytes);
+    figures = KvPlot::readPlot(bytes).figures;
+    pathLengthMm = figures.travelMm();
     return true;
 }

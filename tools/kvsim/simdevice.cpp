@@ -1,8 +1,8 @@
 #include "simdevice.h"
 
 #include "framestream.h"
+#include "plotreader.h"
 #include "simlog.h"
-#include "simplot.h"
 
 #include <cmath>
 
@@ -335,7 +335,7 @@ void KvSimDevice::startJob(const QByteArray &plot, int copies)
     m_job = Job();
     m_job.fileName = QStringLiteral("job%1.plt").arg(++m_jobCount);
     m_job.copies = copies;
-    m_job.lengthMm = KvSimPlot::pathLengthMm(plot);
+    m_job.lengthMm = KvPlot::readPlot(plot).figures.travelMm(); // the head's whole way
     m_job.speed = cuttingSpeed();
     m_job.copyMs = int(std::lround(m_job.lengthMm / m_job.speed * 1000.0 * m_timeScale));
     m_finished = 0;

@@ -19,7 +19,9 @@ enum class DebugLines { Off, On };
 // leave them off.
 inline void startQt(int *argc, char ***argv, DebugLines debug)
 {
-    static QCoreApplication *application = new QCoreApplication(*argc, *argv);
+    // A target may have started a QGuiApplication of its own first.
+    static QCoreApplication *application = QCoreApplication::instance() ? QCoreApplication::instance()
+                                                                        : new QCoreApplication(*argc, *argv);
     Q_UNUSED(application);
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
         if (type == QtFatalMsg) // a failed Qt check: Qt aborts right after this line

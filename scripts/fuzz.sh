@@ -18,6 +18,7 @@ cmake --build "$build" -j2 --target "${targets[@]}"
 declare -A max_len=([fuzz_receive_583]=16384 [fuzz_receive_261]=16384 [fuzz_decode]=4096 [fuzz_plot]=16384)
 export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:abort_on_error=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+export LSAN_OPTIONS="suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=0"
 
 # Runs one target on a writable copy of its corpus in the build tree.
 fuzz_target() {

@@ -17,10 +17,12 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QSet>
+#include <QStringEncoder>
 #include <QTextStream>
 #include <QTimer>
 
 #include <functional>
+#include <string_view>
 
 namespace {
 
@@ -171,8 +173,37 @@ bool writeDecodeCorpus(const QDir &folder, const QList<Exchange> &exchanges)
     return true;
 }
 
+using namespace std::string_view_literals;
+
+// Small plots of our own, one per instruction family and wrapper the plot reader knows.
+const std::string_view PlotSeeds[] = {
+    "IN;SP1;PU400,0;PD800,0,800,400;PA;PR;PD-400,0;PU;"sv,
+    "pu 0 0 pd 400 0 pr 0 400 -400 0PAPD0,0"sv,
+    "IN;IP0,0,4000,4000;SC0,100,0,100;PU0,0;PD100,100;SC0,100,0,100,1,20,80;PD0,0;SC0,2,0,2,2;PD10,10;SC;"sv,
+    "PS8000,4000;RO90;IR10,10,90,90;IW0,0,2000,2000;PU0,0;PD4000,4000;IW;RO180;PD0,0;"sv,
+    "PU4000,4000;CI400;CI-400,2;CT1;CI400,2;AA3000,4000,90;AR0,400,-270,10;AT4200,4200,4400,4000;RT100,100,200,0;"sv,
+    "PU400,400;EA800,800;ER-400,-400;RA800,800;RR40,40;EW400,0,90;WG400,90,90,5;BZ0,0,400,400,800,0;BR0,400,400,0,400,400;"sv,
+    "PU400,400;PM0;PD800,400,800,800;PM1;CI100;PM2;EP;FP;"sv,
+    "PE<=_@?@_@?B;PE7:`>a<=_@?@_@?B;PE=\xBF\xBF\x85\xFF\xC0\xC0;"sv,
+    "DT#,0;SI0.5,0.8;DI0,1;LO5;ES0.5,1;LBLabel one#DT;SR1,2;DR1,1;LO13;LBtwo\r\nlines\x03" "CP2,1;LB\xE6\xA0\x87\xE7\xAD\xBE\x03"sv,
+    "\x1b%-12345X@PJL JOB\n@PJL ENTER LANGUAGE=PCL\n\x1b" "E\x1b*r1A\x1b*b4W\x02\x03\x00\xff\x1b*rB\x1b%0BIN;PU0,0;PD400,0;\x1b%0A\x1b" "E\x1b%-12345X"sv,
+    "\x03\x00\x1b.(\x1b.I81;;17:\x1b.N;19:IN;\r\nCO\"PD 1,1\";LT2;VS10;ZZ1,2;X0=0;PU0,0\r\nPD400,0\x00\x00"sv,
+    "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"50mm\" height=\"20mm\" viewBox=\"0 0 50 20\"><g transform=\"rotate(10)\">"
+    "<rect x=\"1\" y=\"1\" width=\"10\" height=\"5\"/><circle cx=\"20\" cy=\"10\" r=\"5\"/><path d=\"M0 0 C10 0 10 10 20 10 Z\"/>"
+    "<text x=\"30\" y=\"10\">Hi</text></g></svg>"sv,
+};
+
 bool writePlotCorpus(const QDir &folder, const QDir &examples)
 {
+    int index = 0;
+    for (const std::string_view seed : PlotSeeds) {
+        if (!writeFile(folder.filePath(QStringLiteral("family_%1.plt").arg(index++, 2, 10, QLatin1Char('0'))),
+                       QByteArray(seed.data(), qsizetype(seed.size()))))
+            return false;
+    }
+    QStringEncoder utf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+    if (!writeFile(folder.filePath(QStringLiteral("family_utf16.plt")), utf16(QStringLiteral("IN;PU0,0;PD400,0;"))))
+        return false;
     for (const QString &name : examples.entryList({ QStringLiteral("*.plt") }, QDir::Files)) {
         QFile file(examples.filePath(name));
         if (!file.open(QIODevice::ReadOnly) || !writeFile(folder.filePath(name), file.readAll()))

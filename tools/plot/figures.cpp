@@ -29,7 +29,8 @@ QRectF Figures::boundsMm() const
 
 void FigureSink::move(QPoint to, bool penDown, int pen)
 {
-    const double length = std::hypot(double(to.x()) - m_at.x(), double(to.y()) - m_at.y());
+    const double dx = double(to.x()) - m_at.x(), dy = double(to.y()) - m_at.y();
+    const double length = std::sqrt(dx * dx + dy * dy);
     m_figures.travel += length;
     if (penDown) {
         m_figures.cutLength += length;

@@ -56,6 +56,12 @@ void HpglReader::feed(QByteArrayView chunk)
 {
     for (const char c : chunk) {
         const uchar byte = uchar(c);
+        if (m_state == State::Parameters && byte >= '0' && byte <= '9') { // most of a plot
+            ++m_text;
+            ++m_offset;
+            addDigit(byte);
+            continue;
+        }
         do {
             m_reprocess = false;
             step(byte);
@@ -198,11 +204,7 @@ void HpglReader::beginInstruction()
 void HpglReader::parameter(uchar byte)
 {
     if (byte >= '0' && byte <= '9') {
-        m_inNumber = m_digits = true;
-        if (m_mantissa < 100000000000000000LL)
-            m_mantissa = m_mantissa * 10 + (byte - '0'), m_exponent -= m_dot ? 1 : 0;
-        else if (!m_dot)
-            ++m_exponent;
+        addDigit(byte);
         return;
     }
     const bool startsNumber = byte == '+' || byte == '-' || byte == '.';
@@ -232,8 +234,13 @@ void HpglReader::parameter(uchar byte)
 
 void HpglReader::endNumber()
 {
+    static const double powers[] = { 1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18 };
     if (m_inNumber && m_digits) {
-        double value = double(m_mantissa) * std::pow(10.0, m_exponent);
+        double value = double(m_mantissa);
+        if (m_exponent < 0)
+            value /= m_exponent >= -18 ? powers[-m_exponent] : std::pow(10.0, -m_exponent);
+        else if (m_exponent > 0)
+            value *= std::pow(10.0, m_exponent);
         value = std::min(value, 1e15);
         value = m_negative ? -value : value;
         if (m_streamsPairs) {

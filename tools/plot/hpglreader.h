@@ -40,6 +40,14 @@ private:
     void countText(uchar byte);
     void beginInstruction();
     void parameter(uchar byte);
+    void addDigit(uchar byte)
+    {
+        m_inNumber = m_digits = true;
+        if (m_mantissa < 100000000000000000LL)
+            m_mantissa = m_mantissa * 10 + (byte - '0'), m_exponent -= m_dot ? 1 : 0;
+        else if (!m_dot)
+            ++m_exponent;
+    }
     void endNumber();
     void endInstruction();
     void execute();

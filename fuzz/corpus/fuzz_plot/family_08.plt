@@ -1,0 +1,2 @@
+DT#,0;SI0.5,0.8;DI0,1;LO5;ES0.5,1;LBLabel one#DT;SR1,2;DR1,1;LO13;LBtwo
+linesCP2,1;LB标签

@@ -1,0 +1,1 @@
+<svg xmlns="http://www.w3.org/2000/svg" width="50mm" height="20mm" viewBox="0 0 50 20"><g transform="rotate(10)"><rect x="1" y="1" width="10" height="5"/><circle cx="20" cy="10" r="5"/><path d="M0 0 C10 0 10 10 20 10 Z"/><text x="30" y="10">Hi</text></g></svg>

@@ -11,7 +11,7 @@ namespace {
 constexpr int StepsPerCopy = 10; // a progress report every tenth of a copy
 
 // CCMD codes the plotter handles beyond its parameter table.
-enum Code583 { CopyEnd = 4, QrRead = 11, TaskControl = 27, Copies = 30, Progress = 66, PanelStop = 1001 };
+enum Code583 { CopyEnd = 4, QrRead = 11, TaskControl = 27, Copies = 30, QrCodeFile = 55, Progress = 66, PanelStop = 1001 };
 enum Code261 { FactorySet = 67, TaskControl261 = 125 };
 
 // Values of the task control command (CCMD 27 on "583", CMD register 125 on "261").
@@ -103,13 +103,13 @@ QList<QByteArray> KvSimDevice::handle(const QByteArray &frame)
     }
     if (parts.word == QLatin1String("CMD") && family261)
         return handleCmd(QString::fromUtf8(parts.payload));
-    if (parts.word == QLatin1String("PPLT") && !family261)
-        startJob(parts.payload, copiesSetting("TASK_COPIES"));
-    else if (parts.word == QLatin1String("PLT") && family261)
+    if (parts.word == QLatin1String("PPLT") && !family261) {
+        takePlot(parts.payload);
+    } else if (parts.word == QLatin1String("PLT") && family261) {
         startJob(parts.payload, m_plotCopies);
-    else if (parts.word == QLatin1String("QR_PLT") && family261)
-        startJob(parts.payload, copiesSetting("QRCODE_COPIES"));
-    else
+    } else if (parts.word == QLatin1String("QR_PLT") && family261) {
+        startJob(parts.payload, copiesSetting("QRCODE_COPIES"), true);
+    } else
         qCWarning(lcKvSim) << "no such command in family" << family() << ":" << parts.word;
     return {};
 }
@@ -133,9 +133,7 @@ QList<QByteArray> KvSimDevice::handleCcmd(const QStringList &fields)
                 return { progressReport(m_state == JobState::Paused ? TaskPaused : TaskCutting) };
             return { ccmdFrame({ QString::number(code), QString::number(Accepted), QString::number(TaskDone) }) };
         case QrRead:
-            if (m_state == JobState::WaitingForRepeat)
-                startCopy(); // the next copy of a QR-code job
-            return { ccmdFrame({ QString::number(code), QString::number(Accepted), m_qrText }) };
+            return readQrCode();
         case TaskControl:
             return taskControl583(arguments);
         case Copies:
@@ -195,6 +193,7 @@ int KvSimDevice::taskControlState() const
         return ControlPause;
     case JobState::Cutting:
     case JobState::WaitingForRepeat:
+    case JobState::WaitingForPlot:
         return ControlResume;
     case JobState::Idle:
         break;
@@ -315,6 +314,32 @@ QList<QByteArray> KvSimDevice::writeRegisters(const QString &tag, const QStringL
 
 // ---- Jobs ----
 
+// "583": the camera reads the code on the sheet. In QR-code mode (TASK_MODE not 0) the read
+// starts a job, or the next copy of one, and the plot for the code is awaited.
+QList<QByteArray> KvSimDevice::readQrCode()
+{
+    const bool qrCodeMode = m_parameters.value(QStringLiteral("TASK_MODE")).value(0).toInt() != 0;
+    if (m_state == JobState::WaitingForRepeat || (m_state == JobState::Idle && qrCodeMode)) {
+        if (m_state == JobState::Idle) {
+            m_job = Job();
+            m_finished = 0;
+        }
+        m_state = JobState::WaitingForPlot;
+    }
+    return { ccmdFrame({ QString::number(QrRead), QString::number(Accepted), m_qrText }) };
+}
+
+// "583": a plot starts a job, or cuts the next copy of a QR-code job with the plot of the code
+// just read (in the time the first copy took).
+void KvSimDevice::takePlot(const QByteArray &plot)
+{
+    if (m_state == JobState::WaitingForPlot && m_finished > 0 && m_finished < m_job.copies) {
+        startCopy();
+        return;
+    }
+    startJob(plot, copiesSetting("TASK_COPIES"), m_state == JobState::WaitingForPlot);
+}
+
 double KvSimDevice::cuttingSpeed() const
 {
     const QString speed = family() == 261 ? m_parameters.registerValue(1) : m_parameters.value(QStringLiteral("SPEED")).value(0);
@@ -326,7 +351,7 @@ int KvSimDevice::copiesSetting(const char *name) const
     return std::max(1, m_parameters.value(QString::fromLatin1(name)).value(0).toInt());
 }
 
-void KvSimDevice::startJob(const QByteArray &plot, int copies)
+void KvSimDevice::startJob(const QByteArray &plot, int copies, bool qrCode)
 {
     if (m_state == JobState::Cutting || m_state == JobState::Paused) {
         qCWarning(lcKvSim) << "busy cutting" << m_job.fileName << "- plot of" << plot.size() << "bytes ignored";
@@ -335,6 +360,7 @@ void KvSimDevice::startJob(const QByteArray &plot, int copies)
     m_job = Job();
     m_job.fileName = QStringLiteral("job%1.plt").arg(++m_jobCount);
     m_job.copies = copies;
+    m_job.qrCode = qrCode;
     m_job.lengthMm = KvPlot::readPlot(plot).figures.travelMm(); // the head's whole way
     m_job.speed = cuttingSpeed();
     m_job.copyMs = int(std::lround(m_job.lengthMm / m_job.speed * 1000.0 * m_timeScale));
@@ -349,6 +375,9 @@ void KvSimDevice::startCopy()
 {
     m_state = JobState::Cutting;
     m_step = 0;
+    // "261" reads the code of each sheet of a QR-code job by itself and tells it.
+    if (m_job.qrCode && family() == 261)
+        queueNotice(ccmdFrame({ QString::number(QrCodeFile), QString::number(Accepted), m_qrText }));
     queueNotice(progressReport(TaskCutting));
     m_ticker.start(m_job.copyMs / StepsPerCopy);
 }
@@ -388,6 +417,10 @@ void KvSimDevice::endJob(bool completed)
 {
     if (m_state == JobState::Idle)
         return;
+    if (m_state == JobState::WaitingForPlot && m_finished == 0) {
+        m_state = JobState::Idle; // a QR-code job that had not begun to cut
+        return;
+    }
     m_ticker.stop();
     m_state = JobState::Idle;
     if (completed)

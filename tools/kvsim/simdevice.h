@@ -16,7 +16,9 @@ class KvSimDevice : public QObject
 {
     Q_OBJECT
 public:
-    enum class JobState { Idle, Cutting, Paused, WaitingForRepeat };
+    // WaitingForRepeat: a copy of several is cut, the host asks for the next one.
+    // WaitingForPlot: a QR-code job read the code on a sheet; the plot for it comes next.
+    enum class JobState { Idle, Cutting, Paused, WaitingForRepeat, WaitingForPlot };
     Q_ENUM(JobState)
 
     // Task status codes in progress reports.
@@ -33,7 +35,7 @@ public:
     // Cutting time = path length / speed × scale; 0 cuts at once, 1 is real time.
     void setTimeScale(double scale) { m_timeScale = scale; }
     double timeScale() const { return m_timeScale; }
-    // The text a QR-code read (CCMD 11) answers with.
+    // The code on the sheets of QR-code jobs, as the camera reads it.
     void setQrText(const QString &text) { m_qrText = text; }
 
     JobState jobState() const { return m_state; }
@@ -62,6 +64,7 @@ private:
         double lengthMm = 0;
         double speed = 1;
         int copyMs = 0;
+        bool qrCode = false;
     };
 
     QList<QByteArray> handleCcmd(const QStringList &fields);
@@ -75,7 +78,9 @@ private:
     int taskControlState() const;
     bool control(const QString &value);
 
-    void startJob(const QByteArray &plot, int copies);
+    QList<QByteArray> readQrCode();
+    void takePlot(const QByteArray &plot);
+    void startJob(const QByteArray &plot, int copies, bool qrCode = false);
     void startCopy();
     void tick();
     void endCopy();

@@ -1,15 +1,42 @@
 // The whole loop: a device object of the plug-in cuts a job on the simulated plotter while it is
 // registered at the local cloud service, which receives its task reports and its work record;
-// and the same through kvhost --simulate --cloud.
+// the same through kvhost --simulate --cloud, and through kvhost with kvsim and kvcloud running
+// on their own.
 #include "cloudsupport.h"
 #include "simulator.h"
 
 #include <QDir>
+#include <QNetworkAccessManager>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <memory>
+
+namespace {
+// Starts a tool that announces where it listens on its first line, and returns that line.
+QString startTool(QProcess &tool, const char *variable, const QStringList &arguments)
+{
+    tool.start(qEnvironmentVariable(variable), arguments);
+    if (!tool.waitForStarted() || !tool.waitForReadyRead(10000))
+        return {};
+    return QString::fromUtf8(tool.readLine());
+}
+
+QJsonObject receivedBy(const QString &url, const QByteArray &method = "GET", const QString &route = "_records",
+                       const QJsonObject &body = {})
+{
+    QNetworkAccessManager network;
+    QNetworkRequest request(QUrl(url + route));
+    request.setHeader(QNetworkRequest::ContentTypeHeader, "application/json");
+    QNetworkReply *reply = network.sendCustomRequest(request, method, QJsonDocument(body).toJson());
+    QSignalSpy done(reply, &QNetworkReply::finished);
+    done.wait(5000);
+    reply->deleteLater();
+    return QJsonDocument::fromJson(reply->readAll()).object();
+}
+} // namespace
 
 class tst_CloudJob : public QObject
 {
@@ -18,6 +45,8 @@ private slots:
     void deviceCutsAndReportsToTheCloud();
     void kvhostShowsWhatTheCloudReceived();
     void kvhostCloudNeedsAnAddress();
+    void kvhostWithAServiceOfItsOwn_data();
+    void kvhostWithAServiceOfItsOwn();
 };
 
 void tst_CloudJob::deviceCutsAndReportsToTheCloud()
@@ -98,6 +127,60 @@ void tst_CloudJob::kvhostCloudNeedsAnAddress()
     QCOMPARE(kvhost.exitCode(), 2);
     QCOMPARE(kvhost.readAllStandardError(),
              QByteArray("kvhost: --cloud needs KV_CLOUD_URL and KV_CLOUD_WS in the environment, or --simulate\n"));
+}
+
+// kvhost waits for what it sent before it ends, and says what the service answered when it
+// failed (exit 11).
+void tst_CloudJob::kvhostWithAServiceOfItsOwn_data()
+{
+    QTest::addColumn<QStringList>("serviceOptions");
+    QTest::addColumn<QString>("failingRoute");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("work record delivered") << QStringList() << "" << "cut" << 0 << "";
+    QTest::newRow("work record refused") << QStringList() << "device_work_records" << "cut" << 11
+                                         << "answered POST device_work_records with HTTP 500";
+    QTest::newRow("service fails") << QStringList{"--fail", "500"} << "" << "info" << 11 << "with HTTP 500";
+    QTest::newRow("service swallows") << QStringList{"--swallow"} << "" << "info" << 11 << "did not answer";
+}
+
+void tst_CloudJob::kvhostWithAServiceOfItsOwn()
+{
+    QFETCH(QStringList, serviceOptions);
+    QFETCH(QString, failingRoute);
+    QFETCH(QString, command);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    QProcess plotter;
+    QProcess cloud;
+    const QString plotterLine = startTool(plotter, "KVSIM", {"--port", "0", "--time-scale", "0.02"});
+    const QRegularExpressionMatch service = QRegularExpression("HTTP (\\S+) WebSocket (\\S+)")
+                                                .match(startTool(cloud, "KVCLOUD", QStringList{"--port", "0", "--ws-port", "0"} + serviceOptions));
+    QVERIFY2(service.hasMatch() && plotterLine.contains(':'), qPrintable(plotterLine));
+    if (!failingRoute.isEmpty())
+        receivedBy(service.captured(1), "POST", "_fault", {{"method", "POST"}, {"route", failingRoute}, {"status", 500}});
+
+    QProcess kvhost;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("KV_CLOUD_URL", service.captured(1));
+    environment.insert("KV_CLOUD_WS", service.captured(2));
+    kvhost.setProcessEnvironment(environment);
+    QStringList arguments{"--tcp", "127.0.0.1:" + plotterLine.section(':', -1).trimmed(), "--timeout", "1", "--cloud", command};
+    if (command == "cut")
+        arguments << QDir(qEnvironmentVariable("KV_EXAMPLES")).filePath("star.plt") << "--copies" << "2";
+    kvhost.start(qEnvironmentVariable("KVHOST"), arguments);
+    QVERIFY(kvhost.waitForFinished(30000));
+    const QString err = QString::fromUtf8(kvhost.readAllStandardError());
+    QVERIFY2(err.contains(message), qPrintable(err));
+    QCOMPARE(kvhost.exitCode(), exitCode);
+    if (exitCode != 0)
+        return;
+    const QJsonObject received = receivedBy(service.captured(1));
+    QCOMPARE(received["work_records"].toArray().size(), 1);
+    QCOMPARE(received["work_records"][0]["finish_copies"].toInt(), 2);
+    QVERIFY(received["channel_messages"].toArray().last()["text"].toString().contains(R"("Finished":2,"Percent":100,"Status":0)"));
 }
 
 QTEST_MAIN(tst_CloudJob)

@@ -4,6 +4,7 @@
 #include "eventwait.h"
 #include "exitcodes.h"
 #include "interrupt.h"
+#include "jobstate.h"
 #include "plotfile.h"
 #include "recordio.h"
 
@@ -25,7 +26,7 @@ QString clockText(qint64 ms)
 CutJob::CutJob(KVDeviceInterface *device, DeviceLink *link, Interrupt *interrupt, QTextStream &out,
                QTextStream &err)
     : m_device(device), m_link(link), m_interrupt(interrupt), m_out(out), m_err(err),
-      m_terminal(::isatty(STDOUT_FILENO))
+      m_terminal(::isatty(STDOUT_FILENO)), m_qrCode(device)
 {
     connect(device, &KVDeviceInterface::message, this, &CutJob::onMessage);
 }
@@ -33,22 +34,50 @@ CutJob::CutJob(KVDeviceInterface *device, DeviceLink *link, Interrupt *interrupt
 int CutJob::run(const PlotFile &plot, const Settings &settings)
 {
     m_json = settings.json;
-    const int prepared = prepare(plot, settings);
-    if (prepared != ExitOk)
-        return prepared;
+    int outcome = checkIdle(settings);
+    if (outcome == ExitOk)
+        outcome = prepare(plot, settings);
+    if (outcome != ExitOk)
+        return outcome;
     m_clock.start();
     m_sinceActivity.start();
     m_device->setPlt(plot.text);
     m_device->startTask();
     m_started = true;
-    const int outcome = follow(settings);
+    if (settings.qrCode)
+        m_qrCode.start(plot.text);
+    outcome = follow(settings);
+    m_qrCode.finish();
     const Progress done = progress();
     showProgress(true);
     if (outcome == ExitOk)
         printSummary(plot, done, settings);
-    // Stopping reports the finished work and leaves the task record idle for the next job.
-    m_device->stopTask();
+    // Stopping reports the finished work and leaves the task record idle for the next job; the
+    // record of another host's job is none of this host's work.
+    if (outcome != ExitBusy)
+        m_device->stopTask();
     return outcome;
+}
+
+// Nothing of the job goes to a plotter that is cutting another one.
+int CutJob::checkIdle(const Settings &settings)
+{
+    switch (JobState::ask(m_device, m_link, settings.answerTimeoutMs)) {
+    case JobState::Cutting:
+    case JobState::Paused:
+        m_err << "kvhost: plotter busy: it is working on another job; nothing of this job was sent\n";
+        return ExitBusy;
+    case JobState::NoAnswer:
+        m_err << "kvhost: no answer to the job-state read within " << settings.answerTimeoutMs / 1000.0 << " s\n";
+        return ExitTimeout;
+    case JobState::LinkLost:
+        m_err << "kvhost: connection lost: " << m_link->lastStatus() << '\n';
+        return ExitConnectionLost;
+    case JobState::Idle:
+    case JobState::Unknown:
+        break;
+    }
+    return ExitOk;
 }
 
 // Job kind and number of copies go to the device before the plot.
@@ -101,11 +130,15 @@ int CutJob::follow(const Settings &settings)
     wait.wakeOn(&refresh, &QTimer::timeout);
     wait.until([&] {
         showProgress(false);
-        return isComplete() || m_stopNotice || !m_link->isUp() || m_interrupt->happened()
+        return isComplete() || m_stopNotice || !m_otherFile.isEmpty() || !m_link->isUp() || m_interrupt->happened()
                || m_sinceActivity.hasExpired(settings.silenceTimeoutMs);
     });
     if (isComplete())
         return ExitOk;
+    if (!m_otherFile.isEmpty()) {
+        m_err << "\nkvhost: plotter busy: it is cutting another job (" << m_otherFile << ") and did not take this one\n";
+        return ExitBusy;
+    }
     if (m_interrupt->happened())
         return stopOnInterrupt(settings);
     if (!m_link->isUp()) {
@@ -130,34 +163,54 @@ int CutJob::stopOnInterrupt(const Settings &settings)
     EventWait wait(settings.answerTimeoutMs);
     wait.wakeOn(m_device, &KVDeviceInterface::message);
     wait.wakeOn(m_link, &DeviceLink::lost);
-    const bool answered = wait.until([&] { return m_stopNotice || progress().status == 0 || !m_link->isUp(); });
+    const bool answered = wait.until([&] { return m_stopNotice || (m_adopted && m_own.status == 0) || !m_link->isUp(); });
     m_err << (answered ? "kvhost: the device stopped\n" : "kvhost: the device did not confirm the stop\n");
     return ExitInterrupted;
 }
 
-CutJob::Progress CutJob::progress() const
-{
-    return TaskRecord::of(m_device);
-}
-
 bool CutJob::isComplete() const
 {
-    const Progress p = progress();
-    return m_started && p.copies > 0 && p.finished >= p.copies && p.status == 0;
+    return m_adopted && m_own.copies > 0 && m_own.finished >= m_own.copies && m_own.status == 0;
+}
+
+// "66,status,file name,copies,finished,percent,...". The first job that begins (status not 0,
+// nothing cut yet) after this one started is this one; a job already under way is another's.
+bool CutJob::isOwnReport(const QString &report)
+{
+    const QStringList fields = report.split(QLatin1Char(','));
+    const QString name = fields.value(2);
+    if (m_adopted)
+        return name == m_ownFile;
+    const bool running = fields.value(1).toInt() != 0;
+    if (running && fields.value(4).toInt() == 0 && fields.value(5).toDouble() == 0) {
+        m_adopted = true;
+        m_ownFile = name;
+        return true;
+    }
+    if (running)
+        m_otherFile = name;
+    return false;
 }
 
 void CutJob::onMessage(KVDeviceInterface::KVDeviceMessage type, const QString &text)
 {
-    if (type == KVDeviceInterface::DevTasK) {
+    if (!m_started)
+        return;
+    if (type == KVDeviceInterface::Qrcode)
         m_sinceActivity.restart();
-        if (text == QLatin1String("STOP"))
-            m_stopNotice = true;
-        // A copy-end notice comes with no text; a progress report starts with its code.
-        m_betweenCopies = text.isEmpty() ? true : text.startsWith(QLatin1String("66,")) ? false : m_betweenCopies;
-    } else if (type == KVDeviceInterface::Qrcode) {
-        m_sinceActivity.restart();
-        m_qrText = text;
-    }
+    if (type != KVDeviceInterface::DevTasK)
+        return;
+    // A copy-end notice comes with no text; a progress report starts with its code.
+    const bool report = text.startsWith(QLatin1String("66,"));
+    if (report && !isOwnReport(text))
+        return;
+    m_sinceActivity.restart();
+    if (text == QLatin1String("STOP"))
+        m_stopNotice = true;
+    m_betweenCopies = text.isEmpty() ? true : report ? false : m_betweenCopies;
+    const Progress task = TaskRecord::of(m_device);
+    if (m_adopted && task.fileName == m_ownFile)
+        m_own = task;
 }
 
 void CutJob::showProgress(bool final)
@@ -201,15 +254,15 @@ void CutJob::printSummary(const PlotFile &plot, const Progress &done, const Sett
                             {QStringLiteral("finished"), done.finished},
                             {QStringLiteral("seconds"), seconds},
                             {QStringLiteral("path_length_mm"), pathMm}};
-        if (!m_qrText.isEmpty())
-            summary.insert(QStringLiteral("qr_code"), m_qrText);
+        if (m_qrCode.codesRead() > 0)
+            summary.insert(QStringLiteral("qr_code"), m_qrCode.lastCode());
         m_out << QJsonDocument(summary).toJson(QJsonDocument::Compact) << '\n';
         return;
     }
     m_out << "done: " << done.finished << " of " << done.copies << (done.copies == 1 ? " copy" : " copies")
           << " in " << QString::number(seconds, 'f', 1) << " s, path " << QString::number(pathMm / 1000.0, 'f', 2)
           << " m";
-    if (!m_qrText.isEmpty())
-        m_out << ", QR code " << m_qrText;
+    if (m_qrCode.codesRead() > 0)
+        m_out << ", QR code " << m_qrCode.lastCode();
     m_out << '\n';
 }

@@ -2,6 +2,7 @@
 #define KVHOST_CUTJOB_H
 
 #include "kvdeviceinterface.h"
+#include "qrcodejob.h"
 #include "taskrecord.h"
 
 #include <QElapsedTimer>
@@ -13,9 +14,11 @@ class DeviceLink;
 class Interrupt;
 struct PlotFile;
 
-// Runs one cutting job on a connected device and shows its progress: starts it, follows the
-// device's progress reports and copy-end notices until every copy is cut, and stops it cleanly
-// on Ctrl-C.
+// Runs one cutting job on a connected device and shows its progress: makes sure the plotter is
+// not busy with another job, starts it, follows the device's progress reports and copy-end
+// notices until every copy is cut, and stops it cleanly on Ctrl-C. The plotter tells every
+// connected host of every job; the reports of this job are those naming the job that began
+// after its start.
 class CutJob : public QObject
 {
     Q_OBJECT
@@ -38,12 +41,14 @@ public:
 private:
     using Progress = TaskRecord;
 
+    int checkIdle(const Settings &settings);
     int prepare(const PlotFile &plot, const Settings &settings);
     int follow(const Settings &settings);
     int stopOnInterrupt(const Settings &settings);
-    Progress progress() const;
+    Progress progress() const { return m_own; }
     bool isComplete() const;
     void onMessage(KVDeviceInterface::KVDeviceMessage type, const QString &text);
+    bool isOwnReport(const QString &report);
     void showProgress(bool final);
     void printSummary(const PlotFile &plot, const Progress &done, const Settings &settings);
 
@@ -60,7 +65,11 @@ private:
     bool m_terminal = false;
     bool m_json = false;
     QString m_lastLine;
-    QString m_qrText;
+    QrCodeJob m_qrCode;
+    Progress m_own;       // this job's progress, from its own reports only
+    bool m_adopted = false;
+    QString m_ownFile;    // the plotter's name for this job
+    QString m_otherFile;  // another job the plotter cuts instead of this one
 };
 
 #endif // KVHOST_CUTJOB_H

@@ -1,6 +1,7 @@
 #include "devicelink.h"
 
 #include "eventwait.h"
+#include "linkprobe.h"
 #include "kvdeviceproperty.h"
 
 #include <QUrl>
@@ -30,6 +31,9 @@ DeviceLink::DeviceLink(KVDeviceInterface *device, QObject *parent)
     connect(device, &KVDeviceInterface::message, this, &DeviceLink::onMessage);
 }
 
+// The device reports only "connected" or "disconnected"; where the link does not come up, a
+// connection of this host's own says why. Qt gives up a TCP connection attempt after 30 s: while
+// the host stays silent and time is left, the device tries again.
 bool DeviceLink::open(const LinkTarget &target, int timeoutMs, QString *error)
 {
     if (target.kind == LinkTarget::Usb) {
@@ -39,21 +43,32 @@ bool DeviceLink::open(const LinkTarget &target, int timeoutMs, QString *error)
         if (KVDeviceProperty *port = m_device->property_ptr("TCP_PORT"))
             port->setValue(target.port);
     }
-    if (!m_device->connectDevice()) {
-        *error = QStringLiteral("the device would not start connecting to %1").arg(target.describe());
-        return false;
+    const QDeadlineTimer deadline(timeoutMs);
+    const QString noAnswer = QStringLiteral("no answer from %1 within %2 s").arg(target.describe()).arg(timeoutMs / 1000.0);
+    for (;;) {
+        m_refused = false;
+        if (!m_device->connectDevice()) {
+            *error = QStringLiteral("the device would not start connecting to %1").arg(target.describe());
+            return false;
+        }
+        EventWait wait(int(deadline.remainingTime()));
+        wait.wakeOn(this, &DeviceLink::statusChanged);
+        if (!wait.until([this] { return m_up || m_refused; })) {
+            *error = noAnswer;
+            return false;
+        }
+        if (m_up)
+            return true;
+        if (target.kind != LinkTarget::Tcp) {
+            *error = QStringLiteral("cannot reach %1: %2").arg(target.describe(), m_lastStatus);
+            return false;
+        }
+        QString reason;
+        if (!LinkProbe::tryAgain(target, deadline, &reason)) {
+            *error = reason.isEmpty() ? noAnswer : QStringLiteral("cannot reach %1: %2").arg(target.describe(), reason);
+            return false;
+        }
     }
-    EventWait wait(timeoutMs);
-    wait.wakeOn(this, &DeviceLink::statusChanged);
-    if (!wait.until([this] { return m_up || m_refused; })) {
-        *error = QStringLiteral("no answer from %1 within %2 s").arg(target.describe()).arg(timeoutMs / 1000.0);
-        return false;
-    }
-    if (!m_up) {
-        *error = QStringLiteral("cannot reach %1: %2").arg(target.describe(), m_lastStatus);
-        return false;
-    }
-    return true;
 }
 
 void DeviceLink::onMessage(KVDeviceInterface::KVDeviceMessage type, const QString &text)

@@ -6,149 +6,259 @@
 #include "exitcodes.h"
 #include "hostoptions.h"
 #include "interrupt.h"
-#include "plotfile.h"
-#include "recordio.h"
-#include "recordtable.h"
+#include "jobstate.h"
+#include "jogcommand.h"
+#include "recordaccess.h"
+#include "valuecheck.h"
 
-#include "kvcommoninterface.h"
 #include "kvdeviceproperty.h"
 
 #include <QDateTime>
 #include <QJsonDocument>
 #include <QMetaEnum>
 
-HostCommands::HostCommands(const HostOptions &options, KVDeviceInterface *device, DeviceLink *link,
-                           Interrupt *interrupt, QTextStream &out, QTextStream &err)
-    : m_options(options), m_device(device), m_link(link), m_interrupt(interrupt), m_out(out), m_err(err)
+HostCommands::HostCommands(const HostOptions &options, KVDeviceInterface *device, QTextStream &out, QTextStream &err)
+    : m_options(options), m_device(device), m_out(out), m_err(err)
 {
 }
 
-int HostCommands::run()
-{
-    const QString &command = m_options.command;
-    const QStringList &args = m_options.commandArguments;
-    if (command == QLatin1String("info"))
-        return info();
-    if (command == QLatin1String("get"))
-        return get(args);
-    if (command == QLatin1String("set"))
-        return set(args.at(0), args.at(1));
-    if (command == QLatin1String("cut"))
-        return cut(args.at(0));
-    if (command == QLatin1String("jog"))
-        return jog(args.at(0), args.at(1));
-    return watch();
-}
-
-KVDeviceProperty *HostCommands::record(const QString &key)
+KVDeviceProperty *HostCommands::record(const QString &key) const
 {
     return m_device->property_ptr(key.toUpper().toLatin1().constData());
 }
 
-int HostCommands::info()
+int HostCommands::check()
 {
-    QStringList keys = m_device->sysProperty();
-    if (keys.isEmpty()) {
-        // The 261 dialect reads its machine information as one group.
-        auto *common = qobject_cast<KVCommonInterface *>(m_device);
-        if (common && !m_device->property_ptr("DEVICE_INFO"))
-            common->info_261(m_device);
-        keys = {QStringLiteral("DEVICE_INFO"), QStringLiteral("DEVICE_UNIQUE_ID")};
-    } else {
-        keys.prepend(QStringLiteral("DEVICE_MODEL"));
-    }
-    return readAndPrint(keys);
-}
-
-int HostCommands::get(const QStringList &keys)
-{
-    for (const QString &key : keys) {
-        if (!record(key)) {
-            m_err << "kvhost: no record '" << key << "' on this device (see 'kvhost list')\n";
-            return ExitUnknownKey;
+    const QString &command = m_options.command;
+    if (command == QLatin1String("get"))
+        return checkGet();
+    if (command == QLatin1String("set"))
+        return checkSet();
+    if (command == QLatin1String("jog"))
+        return JogCommand(m_options, m_device, m_out, m_err).check();
+    if (command == QLatin1String("cut")) {
+        QString error;
+        if (!m_plot.read(m_options.commandArguments.first(), &error)) {
+            m_err << "kvhost: " << error << '\n';
+            return ExitPlotFile;
         }
     }
-    return readAndPrint(keys);
-}
-
-int HostCommands::readAndPrint(const QStringList &keys)
-{
-    RecordIO io(m_device, m_link, m_options.timeoutMs);
-    QJsonObject json;
-    for (const QString &key : keys) {
-        KVDeviceProperty *found = record(key);
-        if (!found)
-            continue;
-        const RecordIO::Outcome outcome = io.read(found);
-        if (outcome != RecordIO::Answered && outcome != RecordIO::NoCommand)
-            return failure(outcome, key);
-        printRecord(key, found, &json);
-    }
-    if (m_options.json)
-        m_out << QJsonDocument(json).toJson(QJsonDocument::Compact) << '\n';
     return ExitOk;
 }
 
-void HostCommands::printRecord(const QString &key, const KVDeviceProperty *found, QJsonObject *json)
+int HostCommands::run(DeviceLink *link, Interrupt *interrupt)
 {
-    const QString value = RecordIO::display(found);
-    if (m_options.json) {
-        json->insert(key.toUpper(), value);
-        return;
-    }
-    m_out << found->label() << " (" << key.toUpper() << "): " << value;
-    if (!found->uint().isEmpty())
-        m_out << ' ' << found->uint();
-    m_out << '\n';
+    m_link = link;
+    m_interrupt = interrupt;
+    const QString &command = m_options.command;
+    if (command == QLatin1String("info"))
+        return info();
+    if (command == QLatin1String("get"))
+        return get();
+    if (command == QLatin1String("set"))
+        return set();
+    if (command == QLatin1String("cut"))
+        return cut();
+    if (command == QLatin1String("jog"))
+        return JogCommand(m_options, m_device, m_out, m_err).run(link);
+    return watch();
 }
 
-int HostCommands::set(const QString &key, const QString &value)
+// Keys that are not there, or cannot be read, are told at once; the others are read.
+int HostCommands::checkGet()
 {
+    for (const QString &key : m_options.commandArguments) {
+        if (!record(key)) {
+            m_err << "kvhost: no record '" << key << "' on this device (see 'kvhost list')\n";
+            m_worst = worseExit(m_worst, ExitUnknownKey);
+            continue;
+        }
+        const RecordAccess::Way way = RecordAccess::read(m_device, key.toUpper());
+        if (!RecordAccess::isUsable(way)) {
+            m_err << "kvhost: " << key.toUpper() << " cannot be read: " << way.reason << '\n';
+            m_worst = worseExit(m_worst, ExitNotReachable);
+            continue;
+        }
+        m_keys << key.toUpper();
+    }
+    return m_keys.isEmpty() ? m_worst : ExitOk;
+}
+
+int HostCommands::checkSet()
+{
+    const QString key = m_options.commandArguments.at(0).toUpper();
     KVDeviceProperty *found = record(key);
     if (!found) {
         m_err << "kvhost: no record '" << key << "' on this device (see 'kvhost list')\n";
         return ExitUnknownKey;
     }
+    const RecordAccess::Way way = RecordAccess::write(m_device, key);
+    if (!RecordAccess::isUsable(way)) {
+        m_err << "kvhost: " << key << " cannot be written: " << way.reason << '\n';
+        return ExitNotReachable;
+    }
     QString error;
-    if (!RecordIO::assign(found, value, &error)) {
+    if (!RecordIO::assign(found, m_options.commandArguments.at(1), &error)) {
         m_err << "kvhost: " << key << ": " << error << '\n';
         return ExitUsage;
     }
-    RecordIO io(m_device, m_link, m_options.timeoutMs);
-    const RecordIO::Outcome outcome = io.write(found);
-    if (outcome == RecordIO::NoCommand) {
-        m_err << "kvhost: " << key << " cannot be written to the device\n";
-        return ExitRefused;
-    }
-    if (outcome != RecordIO::Answered)
-        return failure(outcome, key);
-    // Show what the device holds now, when it can be read back.
-    return readAndPrint({key});
+    return ExitOk;
 }
 
-int HostCommands::failure(int outcome, const QString &key)
+// The machine information is printed whole or not at all.
+int HostCommands::info()
+{
+    QStringList keys = m_device->sysProperty();
+    if (keys.isEmpty())
+        keys = {QStringLiteral("DEVICE_INFO"), QStringLiteral("DEVICE_UNIQUE_ID")}; // the 261 dialect's group
+    else
+        keys.prepend(QStringLiteral("DEVICE_MODEL"));
+    QStringList answered;
+    if (!readRecords(keys, &answered)) {
+        m_err << "kvhost: the machine information is incomplete; nothing is printed\n";
+        return m_worst;
+    }
+    printRecords(answered);
+    return ExitOk;
+}
+
+int HostCommands::get()
+{
+    QStringList answered;
+    readRecords(m_keys, &answered);
+    printRecords(answered);
+    return m_worst;
+}
+
+bool HostCommands::readRecords(const QStringList &keys, QStringList *answered)
+{
+    RecordIO io(m_device, m_link, m_options.timeoutMs);
+    for (const QString &key : keys) {
+        KVDeviceProperty *found = record(key);
+        if (!found)
+            continue;
+        const RecordIO::Outcome outcome = readRecord(io, key, found);
+        if (outcome == RecordIO::Answered) {
+            *answered << key;
+            continue;
+        }
+        m_worst = worseExit(m_worst, failure(outcome, key, io.lastResult()));
+        if (outcome == RecordIO::LinkLost)
+            break;
+    }
+    return answered->size() == keys.size();
+}
+
+RecordIO::Outcome HostCommands::readRecord(RecordIO &io, const QString &key, KVDeviceProperty *found)
+{
+    const RecordAccess::Way way = RecordAccess::read(m_device, key);
+    switch (way.reach) {
+    case RecordAccess::Reach::Device:
+        return io.read(found);
+    case RecordAccess::Reach::Group:
+        return io.read(way.via);
+    case RecordAccess::Reach::Members:
+        for (KVDeviceProperty *member : RecordAccess::members(found)) {
+            if (member->get_cmd_bytes().isEmpty())
+                continue;
+            if (const RecordIO::Outcome outcome = io.read(member); outcome != RecordIO::Answered)
+                return outcome;
+        }
+        return RecordIO::Answered;
+    case RecordAccess::Reach::Local:
+        return RecordIO::Answered;
+    default:
+        return RecordIO::NoCommand;
+    }
+}
+
+void HostCommands::printRecords(const QStringList &keys)
+{
+    QJsonObject json;
+    for (const QString &key : keys) {
+        const KVDeviceProperty *found = record(key);
+        const QString value = RecordIO::display(found);
+        if (m_options.json) {
+            json.insert(key, value);
+            continue;
+        }
+        m_out << found->label() << " (" << key << "): " << value;
+        if (!found->uint().isEmpty())
+            m_out << ' ' << found->uint();
+        m_out << '\n';
+    }
+    if (m_options.json)
+        m_out << QJsonDocument(json).toJson(QJsonDocument::Compact) << '\n';
+}
+
+int HostCommands::set()
+{
+    const QString key = m_options.commandArguments.at(0).toUpper();
+    KVDeviceProperty *found = record(key);
+    if (RecordAccess::write(m_device, key).reach == RecordAccess::Reach::TaskControl) {
+        if (const int applies = taskControlApplies(found, key); applies != ExitOk)
+            return applies;
+    }
+    RecordIO io(m_device, m_link, m_options.timeoutMs);
+    const RecordIO::Outcome outcome = io.write(found);
+    if (outcome != RecordIO::Answered)
+        return failure(outcome, key, io.lastResult());
+    // Show what the device holds now, when it can be read back.
+    const RecordAccess::Way readBack = RecordAccess::read(m_device, key);
+    QStringList answered{key};
+    if (RecordAccess::isUsable(readBack) && readBack.reach != RecordAccess::Reach::Local) {
+        answered.clear();
+        readRecords({key}, &answered);
+    }
+    printRecords(answered);
+    return m_worst;
+}
+
+// The plotter answers a pause without a cutting job, or a resume without a paused one, with a
+// refusal the host never hears of: such a write is not sent.
+int HostCommands::taskControlApplies(KVDeviceProperty *found, const QString &key)
+{
+    const JobState::State state = JobState::ask(m_device, m_link, m_options.timeoutMs);
+    if (state == JobState::NoAnswer || state == JobState::LinkLost)
+        return failure(state == JobState::NoAnswer ? RecordIO::TimedOut : RecordIO::LinkLost, key);
+    const int value = found->value().toInt();
+    const bool pauses = value == 0 && state != JobState::Cutting;
+    const bool resumes = value == 1 && state != JobState::Paused;
+    if (!pauses && !resumes)
+        return ExitOk;
+    const QString doing = state == JobState::Cutting ? QStringLiteral("cutting a job")
+                          : state == JobState::Paused ? QStringLiteral("holding a paused job")
+                                                      : QStringLiteral("idle");
+    m_err << "kvhost: " << key << " does not apply: the plotter is " << doing << '\n';
+    return ExitRefused;
+}
+
+int HostCommands::failure(RecordIO::Outcome outcome, const QString &key, int result)
 {
     switch (outcome) {
-    case RecordIO::Refused:
-        m_err << "kvhost: the device refused " << key << '\n';
+    case RecordIO::Refused: {
+        const KVDeviceProperty *found = record(key);
+        const QString range = ValueCheck::rangeText(found);
+        m_err << "kvhost: the device refused " << key << " = " << RecordIO::display(found) << " (result " << result << ")";
+        if (!range.isEmpty())
+            m_err << "; it takes values " << range;
+        m_err << '\n';
         return ExitRefused;
+    }
     case RecordIO::LinkLost:
         m_err << "kvhost: connection lost: " << m_link->lastStatus() << '\n';
         return ExitConnectionLost;
+    case RecordIO::NoCommand:
+        m_err << "kvhost: " << key << " has no command to read or write it with\n";
+        return ExitNotReachable;
     default:
         m_err << "kvhost: no answer for " << key << " within " << m_options.timeoutMs / 1000.0 << " s\n";
         return ExitTimeout;
     }
 }
 
-int HostCommands::cut(const QString &path)
+int HostCommands::cut()
 {
-    PlotFile plot;
-    QString error;
-    if (!plot.read(path, &error)) {
-        m_err << "kvhost: " << error << '\n';
-        return ExitPlotFile;
-    }
     CutJob::Settings settings;
     settings.copies = m_options.copies;
     settings.qrCode = m_options.qrCode;
@@ -156,52 +266,7 @@ int HostCommands::cut(const QString &path)
     settings.silenceTimeoutMs = qMax(30000, m_options.timeoutMs);
     settings.json = m_options.json;
     CutJob job(m_device, m_link, m_interrupt, m_out, m_err);
-    return job.run(plot, settings);
-}
-
-int HostCommands::jog(const QString &x, const QString &y)
-{
-    bool okX = false;
-    bool okY = false;
-    const int stepsX = x.toInt(&okX);
-    const int stepsY = y.toInt(&okY);
-    if (!okX || !okY) {
-        m_err << "kvhost: jog takes two whole numbers of steps\n";
-        return ExitUsage;
-    }
-    auto *common = qobject_cast<KVCommonInterface *>(m_device);
-    if (common && !m_device->property_ptr("MOVE") && !m_device->property_ptr("MOVE_X"))
-        common->move_261(m_device);
-    // The device answers each jog command; wait for every record the jog writes.
-    QList<KVDeviceProperty *> moved;
-    for (const char *key : {"MOVE", "MOVE_Y", "MOVE_X"}) {
-        if (KVDeviceProperty *found = m_device->property_ptr(key))
-            moved << found;
-    }
-    int answers = 0;
-    int refusals = 0;
-    for (KVDeviceProperty *found : moved) {
-        QObject::connect(found, &KVDeviceProperty::retStatus, found, [&](int result) {
-            ++answers;
-            refusals += result != 0;
-        });
-    }
-    EventWait wait(m_options.timeoutMs);
-    for (KVDeviceProperty *found : moved)
-        wait.wakeOn(found, &KVDeviceProperty::retStatus);
-    wait.wakeOn(m_link, &DeviceLink::lost);
-    m_device->move(stepsX, stepsY);
-    const bool answered = wait.until([&] { return answers >= moved.size() || !m_link->isUp(); });
-    for (KVDeviceProperty *found : moved)
-        QObject::disconnect(found, &KVDeviceProperty::retStatus, found, nullptr);
-    if (!m_link->isUp())
-        return failure(RecordIO::LinkLost, QStringLiteral("MOVE"));
-    if (!answered)
-        return failure(RecordIO::TimedOut, QStringLiteral("MOVE"));
-    if (refusals > 0)
-        return failure(RecordIO::Refused, QStringLiteral("MOVE"));
-    m_out << "moved " << stepsX << ", " << stepsY << '\n';
-    return ExitOk;
+    return job.run(m_plot, settings);
 }
 
 int HostCommands::watch()
@@ -229,5 +294,5 @@ int HostCommands::watch()
         m_err << "kvhost: connection lost: " << m_link->lastStatus() << '\n';
         return ExitConnectionLost;
     }
-    return ExitOk;
+    return ExitInterrupted;
 }

@@ -1,7 +1,11 @@
 #ifndef KVHOST_HOSTCOMMANDS_H
 #define KVHOST_HOSTCOMMANDS_H
 
+#include "plotfile.h"
+#include "recordio.h"
+
 #include <QJsonObject>
+#include <QStringList>
 #include <QTextStream>
 
 class DeviceLink;
@@ -10,35 +14,45 @@ class KVDeviceInterface;
 class KVDeviceProperty;
 struct HostOptions;
 
-// The commands that talk to a connected device. Each returns the process exit code.
+// The commands that talk to a device. Each returns the process exit code.
 class HostCommands
 {
 public:
-    HostCommands(const HostOptions &options, KVDeviceInterface *device, DeviceLink *link,
-                 Interrupt *interrupt, QTextStream &out, QTextStream &err);
+    HostCommands(const HostOptions &options, KVDeviceInterface *device, QTextStream &out, QTextStream &err);
 
-    int run();
+    // Before connecting: the keys, values and plot file the command needs, each said wrong at
+    // once. ExitOk when there is something to do on the device.
+    int check();
+    // With the device's link open.
+    int run(DeviceLink *link, Interrupt *interrupt);
 
 private:
+    int checkGet();
+    int checkSet();
     int info();
-    int get(const QStringList &keys);
-    int set(const QString &key, const QString &value);
-    int cut(const QString &path);
-    int jog(const QString &x, const QString &y);
+    int get();
+    int set();
+    int cut();
     int watch();
 
-    // Reads the records; prints them. `lookupFailed` tells an unknown key from a silent device.
-    int readAndPrint(const QStringList &keys);
-    int failure(int outcome, const QString &key);
-    KVDeviceProperty *record(const QString &key);
-    void printRecord(const QString &key, const KVDeviceProperty *record, QJsonObject *json);
+    // Reads each record the way it can be read; true when every one was answered. A failure is
+    // told and taken into m_worst.
+    bool readRecords(const QStringList &keys, QStringList *answered);
+    RecordIO::Outcome readRecord(RecordIO &io, const QString &key, KVDeviceProperty *record);
+    void printRecords(const QStringList &keys);
+    int failure(RecordIO::Outcome outcome, const QString &key, int result = 0);
+    int taskControlApplies(KVDeviceProperty *record, const QString &key);
+    KVDeviceProperty *record(const QString &key) const;
 
     const HostOptions &m_options;
     KVDeviceInterface *m_device;
-    DeviceLink *m_link;
-    Interrupt *m_interrupt;
+    DeviceLink *m_link = nullptr;
+    Interrupt *m_interrupt = nullptr;
     QTextStream &m_out;
     QTextStream &m_err;
+    QStringList m_keys; // get: the keys left to read
+    int m_worst = 0;    // get: the worst outcome so far
+    PlotFile m_plot;
 };
 
 #endif // KVHOST_HOSTCOMMANDS_H

@@ -1,9 +1,10 @@
 #include "hostoptions.h"
 
+#include "exitcodes.h"
+#include "tooloptions.h"
+
 #include <QCommandLineParser>
 #include <QHash>
-
-#include <cstring>
 
 namespace {
 // Command name → least and most arguments (-1: any number).
@@ -26,7 +27,7 @@ const char commandHelp[] =
     "  cut FILE          cut a plot file (--copies N, --qr for a QR-code job)\n"
     "  jog X Y           move the head by X and Y steps\n"
     "  watch             print every message of the device until Ctrl-C\n"
-    "A device is reached with --tcp HOST[:PORT], --usb PATH or --simulate.";
+    "A device is reached with --tcp HOST[:PORT], --usb PATH or --simulate.\n";
 // "jog -1 2" and "set CAMERA_OFFSET -3" take negative numbers, which the parser would read as
 // options: they travel past it behind a marker that no option starts with.
 const QChar NumberMarker = QChar(0x1F);
@@ -56,22 +57,11 @@ QStringList restoreNegativeNumbers(QStringList arguments)
 }
 } // namespace
 
-void HostOptions::applyLanguageBeforeStartup(int argc, char *argv[])
-{
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::strcmp(argv[i], "--lang") == 0) {
-            const QByteArray locale = QByteArray(argv[i + 1]) + ".UTF-8";
-            qputenv("LC_ALL", locale);
-            qputenv("LANG", locale);
-        }
-    }
-}
-
 bool HostOptions::parse(const QStringList &arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Command-line host for the KV-RV520MAXCam plug-in.\n")
-                                     + QLatin1String(commandHelp));
+                                     + QLatin1String(commandHelp) + QLatin1String(exitCodeHelp()));
     parser.addHelpOption();
     parser.addOptions({
         {QStringLiteral("tcp"), QStringLiteral("Reach the device over TCP (port 9100 by default)."), QStringLiteral("host[:port]")},
@@ -82,7 +72,7 @@ bool HostOptions::parse(const QStringList &arguments)
         {QStringLiteral("family"), QStringLiteral("Command dialect: 583 (the model, default) or 261."), QStringLiteral("family"), QStringLiteral("583")},
         {QStringLiteral("copies"), QStringLiteral("Copies to cut."), QStringLiteral("n"), QStringLiteral("1")},
         {QStringLiteral("qr"), QStringLiteral("Cut a QR-code job.")},
-        {QStringLiteral("timeout"), QStringLiteral("Seconds to wait for each answer of the device."), QStringLiteral("seconds"), QStringLiteral("5")},
+        {QStringLiteral("timeout"), QStringLiteral("Seconds to wait for the connection and for each answer of the device or the cloud service."), QStringLiteral("seconds"), QStringLiteral("5")},
         {QStringLiteral("plugin"), QStringLiteral("Path of the plug-in library."), QStringLiteral("path")},
         {QStringLiteral("lang"), QStringLiteral("Language of labels: en_US, ja_JP or zh_CN."), QStringLiteral("locale")},
         {QStringLiteral("json"), QStringLiteral("Print results as JSON.")},
@@ -100,12 +90,11 @@ bool HostOptions::parse(const QStringList &arguments)
     qrCode = parser.isSet(QStringLiteral("qr"));
     simulate = parser.isSet(QStringLiteral("simulate"));
     cloud = parser.isSet(QStringLiteral("cloud"));
-    bool ok = false;
-    family = parser.value(QStringLiteral("family")).toInt(&ok);
-    if (!ok || (family != 583 && family != 261)) {
-        error = QStringLiteral("--family takes 583 or 261");
+    if (!ToolOptions::readFamily(parser.value(QStringLiteral("family")), &family, &error)
+        || !ToolOptions::readTimeScale(parser.value(QStringLiteral("time-scale")), &timeScale, &error)
+        || (parser.isSet(QStringLiteral("lang")) && !ToolOptions::readLanguage(parser.value(QStringLiteral("lang")), &error)))
         return false;
-    }
+    bool ok = false;
     copies = parser.value(QStringLiteral("copies")).toInt(&ok);
     if (!ok || copies < 1 || copies > 9999) {
         error = QStringLiteral("--copies takes a number from 1 to 9999");
@@ -117,11 +106,6 @@ bool HostOptions::parse(const QStringList &arguments)
         return false;
     }
     timeoutMs = int(seconds * 1000);
-    timeScale = parser.value(QStringLiteral("time-scale")).toDouble(&ok);
-    if (!ok || timeScale < 0) {
-        error = QStringLiteral("--time-scale takes a factor of 0 or more");
-        return false;
-    }
     const int links = int(parser.isSet(QStringLiteral("tcp"))) + int(parser.isSet(QStringLiteral("usb"))) + int(simulate);
     if (links > 1) {
         error = QStringLiteral("give only one of --tcp, --usb and --simulate");
@@ -137,10 +121,12 @@ bool HostOptions::parse(const QStringList &arguments)
     }
 
     const QStringList positional = restoreNegativeNumbers(parser.positionalArguments());
-    if (!positional.isEmpty()) {
-        command = positional.first();
-        commandArguments = positional.mid(1);
+    if (positional.isEmpty()) {
+        error = QStringLiteral("no command given\n") + parser.helpText();
+        return false;
     }
+    command = positional.first();
+    commandArguments = positional.mid(1);
     return checkCommand();
 }
 

@@ -9,9 +9,6 @@
 // The command line of kvhost.
 struct HostOptions
 {
-    // "--lang xx_YY" must be in the environment before Qt reads the system locale.
-    static void applyLanguageBeforeStartup(int argc, char *argv[]);
-
     bool parse(const QStringList &arguments);
     QString errorText() const { return error; }
     bool needsDevice() const { return command != QLatin1String("list"); }
@@ -26,7 +23,7 @@ struct HostOptions
     int timeoutMs = 5000;
     int copies = 1;
     bool qrCode = false;
-    QString command = QStringLiteral("list");
+    QString command;
     QStringList commandArguments;
 
 private:

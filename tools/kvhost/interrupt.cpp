@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 namespace {
+constexpr int StopSignals[] = {SIGINT, SIGTERM, SIGHUP};
 int pipeEnds[2] = {-1, -1};
 
 void onSignal(int)
@@ -27,14 +28,15 @@ Interrupt::Interrupt(QObject *parent)
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    // A closed terminal (SIGHUP) leaves the plotter as alone as Ctrl-C does.
+    for (const int signal : StopSignals)
+        sigaction(signal, &action, nullptr);
 }
 
 Interrupt::~Interrupt()
 {
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
+    for (const int signal : StopSignals)
+        std::signal(signal, SIG_DFL);
     delete m_notifier;
     for (int &end : pipeEnds) {
         if (end >= 0)

@@ -5,7 +5,7 @@
 
 class QSocketNotifier;
 
-// Turns SIGINT and SIGTERM into a Qt signal delivered by the event loop.
+// Turns SIGINT, SIGTERM and SIGHUP into a Qt signal delivered by the event loop.
 class Interrupt : public QObject
 {
     Q_OBJECT

@@ -1,19 +1,15 @@
 // kvhost: a command-line host for the KV-RV520MAXCam device plug-in.
 #include "devicelink.h"
-#include "eventwait.h"
 #include "exitcodes.h"
+#include "hostcloud.h"
 #include "hostcommands.h"
 #include "hostoptions.h"
 #include "interrupt.h"
-#include "plotfile.h"
 #include "pluginhost.h"
-#include "recordio.h"
 #include "recordtable.h"
+#include "tooloptions.h"
 
-#include "cloudservice.h"
 #include "kvdeviceinterface.h"
-#include "kvdeviceproperty.h"
-#include "pivenacloud.h"
 #include "simulator.h"
 
 #include <QCoreApplication>
@@ -35,96 +31,20 @@ bool startSimulator(KvSimulator &simulator, const HostOptions &options, LinkTarg
     return true;
 }
 
-// --cloud: the device's cloud client, and with --simulate the service it talks to.
-struct HostCloud
+int listCatalogue(const HostOptions &options, const KVDeviceInterface *device, QTextStream &out)
 {
-    std::unique_ptr<KvCloudService> local;
-    std::unique_ptr<PivenaCloud> client;
-    QString code;
-};
-
-bool cloudReady(KVDeviceInterface *device, bool channelUp)
-{
-    const KVDeviceProperty *record = device->property_ptr("DEVICE_CLOUD");
-    return channelUp && record && record->value().toJsonObject().contains(QLatin1String("id"));
-}
-
-// The cloud record carries the machine information; the simulated plotter registers under a
-// code of its own, a real one under its machine number.
-QString readMachineInfo(const HostOptions &options, KVDeviceInterface *device, DeviceLink *link)
-{
-    RecordIO io(device, link, options.timeoutMs);
-    for (const char *key : {"PCB_ID", "FIRMWARE", "DEVICE_ID"}) {
-        if (KVDeviceProperty *record = device->property_ptr(key))
-            io.read(record);
-    }
-    const KVDeviceProperty *machine = device->property_ptr("DEVICE_ID");
-    return options.simulate ? QStringLiteral("SIM0a1z0001") : machine ? machine->value().toString() : QString();
-}
-
-// A job's work record needs the path length of its plot.
-void describeWorkFile(const HostOptions &options, KVDeviceInterface *device)
-{
-    PlotFile plot;
-    QString unreadable; // the cut itself reports it
-    KVDeviceProperty *workFile = device->property_ptr("TASK_FILE_INFO");
-    if (options.command == QLatin1String("cut") && workFile && plot.read(options.commandArguments.first(), &unreadable))
-        workFile->setValue(QJsonObject{{QStringLiteral("path_length"), qRound(plot.pathLengthMm)}});
-}
-
-// Hands the device its client and waits for its cloud id and its channel.
-bool registerDevice(KVDeviceInterface *device, PivenaCloud *client, const QString &code, int timeoutMs)
-{
-    QObject watcher;
-    bool channelUp = false;
-    QObject::connect(device, &KVDeviceInterface::message, &watcher, [&](KVDeviceInterface::KVDeviceMessage, const QString &text) {
-        channelUp = channelUp || text == QLatin1String("WEB SOCKET CONNECTED.");
-    });
-    EventWait wait(timeoutMs);
-    wait.wakeOn(device, &KVDeviceInterface::message);
-    if (const KVDeviceProperty *record = device->property_ptr("DEVICE_CLOUD"))
-        wait.wakeOn(record, &KVDeviceProperty::valueChanged);
-    device->setPivenaCloud(client, code);
-    return wait.until([&] { return cloudReady(device, channelUp); });
-}
-
-bool startCloud(const HostOptions &options, KVDeviceInterface *device, DeviceLink *link, HostCloud *cloud, QString *error)
-{
-    if (options.simulate) {
-        cloud->local = std::make_unique<KvCloudService>();
-        if (!cloud->local->listen(0, 0, error))
-            return false;
-        cloud->client = std::make_unique<PivenaCloud>(cloud->local->url(), cloud->local->ws());
-    } else {
-        cloud->client = std::make_unique<PivenaCloud>(); // KV_CLOUD_URL, KV_CLOUD_WS
-    }
-    cloud->code = readMachineInfo(options, device, link);
-    if (cloud->code.isEmpty()) {
-        *error = QStringLiteral("the device tells no machine number (DEVICE_ID) to register with");
-        return false;
-    }
-    describeWorkFile(options, device);
-    if (!registerDevice(device, cloud->client.get(), cloud->code, options.timeoutMs)) {
-        *error = QStringLiteral("the cloud service did not register %1 and open its channel in time").arg(cloud->code);
-        return false;
-    }
-    return true;
-}
-
-// After a job: what the in-process service received, once the work record is in.
-void reportCloud(const HostCloud &cloud, const HostOptions &options, QTextStream &stream)
-{
-    EventWait wait(options.timeoutMs);
-    wait.wakeOn(cloud.local.get(), &KvCloudService::workRecordReceived);
-    wait.until([&] { return !cloud.local->workRecords().isEmpty(); });
-    stream << cloud.local->summary(cloud.code) << '\n';
+    if (options.json)
+        out << QJsonDocument(RecordTable::catalogueJson(device)).toJson(QJsonDocument::Indented);
+    else
+        RecordTable::printCatalogue(out, device);
+    return ExitOk;
 }
 } // namespace
 
 int main(int argc, char *argv[])
 {
     // The plug-in picks its language from the system locale, which Qt reads at start-up.
-    HostOptions::applyLanguageBeforeStartup(argc, argv);
+    ToolOptions::applyLanguageBeforeStartup(argc, argv);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kvhost"));
 
@@ -146,15 +66,14 @@ int main(int argc, char *argv[])
         err << "kvhost: the plug-in made no device object for family " << options.family << '\n';
         return ExitPlugin;
     }
+    if (!options.needsDevice())
+        return listCatalogue(options, device.get(), out);
 
-    if (!options.needsDevice()) {
-        if (options.json)
-            out << QJsonDocument(RecordTable::catalogueJson(device.get())).toJson(QJsonDocument::Indented);
-        else
-            RecordTable::printCatalogue(out, device.get());
-        return ExitOk;
-    }
+    HostCommands commands(options, device.get(), out, err);
+    if (const int checked = commands.check(); checked != ExitOk)
+        return checked;
 
+    Interrupt interrupt;
     KvSimulator simulator(options.family);
     LinkTarget target = options.target;
     QString error;
@@ -162,7 +81,6 @@ int main(int argc, char *argv[])
         err << "kvhost: cannot start the simulator: " << error << '\n';
         return ExitUnreachable;
     }
-    Interrupt interrupt;
     DeviceLink link(device.get());
     if (!link.open(target, options.timeoutMs, &error)) {
         err << "kvhost: " << error << '\n';
@@ -171,14 +89,22 @@ int main(int argc, char *argv[])
     if (!options.json && options.command != QLatin1String("watch"))
         err << "connected: " << target.describe() << (options.simulate ? " (simulator)" : "") << '\n';
     err.flush();
-    HostCloud cloud;
-    if (options.cloud && !startCloud(options, device.get(), &link, &cloud, &error)) {
-        err << "kvhost: " << error << '\n';
-        return ExitUnreachable;
+    std::unique_ptr<HostCloud> cloud;
+    if (options.cloud) {
+        cloud = std::make_unique<HostCloud>(options, device.get());
+        if (!cloud->start(&link, &error)) {
+            err << "kvhost: " << error << '\n';
+            return ExitCloud;
+        }
     }
-    HostCommands commands(options, device.get(), &link, &interrupt, out, err);
-    const int outcome = commands.run();
-    if (cloud.local && options.command == QLatin1String("cut") && outcome == ExitOk)
-        reportCloud(cloud, options, options.json ? err : out);
+    int outcome = commands.run(&link, &interrupt);
+    out.flush();
+    // What the device still sends to the cloud goes before the client does.
+    if (cloud && !cloud->finish(&error)) {
+        err << "kvhost: " << error << '\n';
+        outcome = outcome == ExitOk ? ExitCloud : outcome;
+    }
+    if (cloud && options.simulate && options.command == QLatin1String("cut") && outcome == ExitOk)
+        cloud->printReceived(options.json ? err : out);
     return outcome;
 }

@@ -55,14 +55,32 @@ bool PluginHost::loadFrom(const QString &path)
     return true;
 }
 
+// The common family's factory builds the base catalogue only; a plotter of that family also
+// has its machine information and every optional group of its dialect.
+static void completeFamily261(KVCommonInterface *builder, KVDeviceInterface *device)
+{
+    builder->info_261(device);
+    builder->camera_offset_261(device);
+    builder->feed_261(device);
+    builder->scale_261(device);
+    builder->sp1_261(device);
+    builder->sp2_261(device);
+    builder->tool_space_261(device);
+    builder->work_area_261(device);
+    builder->move_261(device);
+}
+
 KVDeviceInterface *PluginHost::createDevice(int family) const
 {
     if (!m_root)
         return nullptr;
-    if (family == 261) {
-        // The common family's factory is not virtual-dispatched from the model's root.
-        auto *common = qobject_cast<KVCommonInterface *>(m_root);
-        return common ? common->KVCommonInterface::initInstance() : nullptr;
-    }
-    return m_root->initInstance();
+    if (family != 261)
+        return m_root->initInstance();
+    // The common family's factory is not virtual-dispatched from the model's root.
+    auto *common = qobject_cast<KVCommonInterface *>(m_root);
+    if (!common)
+        return nullptr;
+    KVDeviceInterface *device = common->KVCommonInterface::initInstance();
+    completeFamily261(common, device);
+    return device;
 }

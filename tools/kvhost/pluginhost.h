@@ -21,7 +21,8 @@ public:
     QString fileName() const { return m_loader.fileName(); }
 
     KVDeviceInterface *root() const { return m_root; }
-    // A new device object of the model ("583") or of the common family ("261"); owned by the caller.
+    // A new device object of the model ("583") or of the common family ("261", with the machine
+    // information and optional groups such a plotter has); owned by the caller.
     KVDeviceInterface *createDevice(int family) const;
 
 private:

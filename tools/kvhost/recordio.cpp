@@ -2,11 +2,15 @@
 
 #include "devicelink.h"
 #include "eventwait.h"
+#include "recordaccess.h"
 #include "recordtable.h"
+#include "valuecheck.h"
 
 #include "kvdeviceproperty.h"
 
 #include <QStringList>
+
+#include <cmath>
 
 RecordIO::RecordIO(KVDeviceInterface *device, DeviceLink *link, int timeoutMs)
     : m_device(device), m_link(link), m_timeoutMs(timeoutMs)
@@ -44,37 +48,54 @@ RecordIO::Outcome RecordIO::exchange(KVDeviceProperty *record, const QByteArray 
     return done ? LinkLost : TimedOut;
 }
 
-static QVariant converted(const QVariant &current, const QString &text, bool *ok)
+// The user's text as a value of the record's type. A whole-number record whose range goes
+// below zero takes a signed number: the device keeps it in two's complement.
+static QVariant converted(const KVDeviceProperty *record, const QString &text, QString *error)
 {
-    switch (current.metaType().id()) {
+    bool ok = true;
+    QVariant value;
+    const std::optional<ValueCheck::Range> range = ValueCheck::rangeOf(record);
+    switch (record->value().metaType().id()) {
     case QMetaType::UInt:
-        return text.toUInt(ok);
+        value = range && range->low < 0 ? QVariant(text.toInt(&ok)) : QVariant(text.toUInt(&ok));
+        break;
     case QMetaType::Int:
-        return text.toInt(ok);
-    case QMetaType::Double:
-        return text.toDouble(ok);
+        value = text.toInt(&ok);
+        break;
     case QMetaType::LongLong:
-        return text.toLongLong(ok);
+        value = text.toLongLong(&ok);
+        break;
+    case QMetaType::Double:
+        value = text.toDouble(&ok);
+        ok = ok && std::isfinite(value.toDouble());
+        break;
     default:
-        *ok = true;
         return text;
     }
+    if (!ok) {
+        *error = record->value().metaType().id() == QMetaType::Double
+                     ? QStringLiteral("'%1' is not a number").arg(text)
+                     : QStringLiteral("'%1' is not a whole number%2").arg(text, range && range->low >= 0 ? QStringLiteral(" of 0 or more") : QString());
+        return {};
+    }
+    return value;
 }
 
 bool RecordIO::assign(KVDeviceProperty *record, const QString &text, QString *error)
 {
-    const QStringList members = record->value().toStringList();
     const bool commandGroup = record->value().metaType().id() == QMetaType::QStringList;
     if (!commandGroup) {
-        bool ok = false;
-        const QVariant value = converted(record->value(), text, &ok);
-        if (!ok) {
-            *error = QStringLiteral("'%1' is not a %2").arg(text, QString::fromLatin1(record->value().typeName()));
+        const QVariant value = converted(record, text, error);
+        if (!value.isValid() || !ValueCheck::inRange(record, value, error))
             return false;
-        }
+        const QVariant before = record->value();
         record->setValue(value);
-        return true;
+        if (ValueCheck::fitsFrame(record, error))
+            return true;
+        record->setValue(before);
+        return false;
     }
+    const QStringList members = record->value().toStringList();
     const QStringList parts = text.split(QLatin1Char(','));
     if (parts.size() != members.size()) {
         *error = QStringLiteral("give %1 values separated by commas (%2)").arg(members.size()).arg(members.join(QLatin1String(", ")));
@@ -85,17 +106,25 @@ bool RecordIO::assign(KVDeviceProperty *record, const QString &text, QString *er
         if (member && !assign(member, parts.at(i).trimmed(), error))
             return false;
     }
-    return true;
+    return ValueCheck::fitsFrame(record, error);
 }
 
 QString RecordIO::display(const KVDeviceProperty *record)
 {
-    if (record->value().metaType().id() != QMetaType::QStringList)
+    QList<const KVDeviceProperty *> parts;
+    if (record->value().metaType().id() == QMetaType::QStringList) {
+        for (const QString &key : record->value().toStringList()) {
+            if (const KVDeviceProperty *member = record->property_ptr(key.toLatin1().constData()))
+                parts << member;
+        }
+    } else {
+        for (const KVDeviceProperty *member : RecordAccess::members(record))
+            parts << member;
+    }
+    if (parts.isEmpty())
         return RecordTable::valueText(record->value());
     QStringList shown;
-    for (const QString &key : record->value().toStringList()) {
-        if (const KVDeviceProperty *member = record->property_ptr(key.toLatin1().constData()))
-            shown << QStringLiteral("%1=%2").arg(member->label(), RecordTable::valueText(member->value()));
-    }
+    for (const KVDeviceProperty *member : parts)
+        shown << QStringLiteral("%1=%2").arg(member->label(), RecordTable::valueText(member->value()));
     return shown.join(QLatin1String(", "));
 }

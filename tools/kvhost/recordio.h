@@ -20,10 +20,11 @@ public:
     Outcome write(KVDeviceProperty *record);
     int lastResult() const { return m_result; }
 
-    // Sets the record's value from the user's text, converted to the type the record holds;
-    // a command group takes its members' values separated by commas. False with `error` set.
+    // Sets the record's value from the user's text, converted to the type the record holds and
+    // checked against its range and the frame it travels in; a command group takes its members'
+    // values separated by commas. False with `error` set (the record keeps its value).
     static bool assign(KVDeviceProperty *record, const QString &text, QString *error);
-    // The record's value for people: a command group shows its members as "x=1.5, y=2".
+    // The record's value for people: a group shows its members as "x=1.5, y=2".
     static QString display(const KVDeviceProperty *record);
 
 private:

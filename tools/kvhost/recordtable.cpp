@@ -1,5 +1,7 @@
 #include "recordtable.h"
 
+#include "recordaccess.h"
+
 #include "kvdeviceinterface.h"
 #include "kvdeviceproperty.h"
 
@@ -61,7 +63,7 @@ int displayWidth(const QString &text)
     return width;
 }
 
-QJsonObject recordJson(const QString &key, const KVDeviceProperty *record)
+QJsonObject recordJson(const KVDeviceInterface *device, const QString &key, const KVDeviceProperty *record)
 {
     QJsonObject json{{QStringLiteral("key"), key},
                      {QStringLiteral("label"), record->label()},
@@ -69,7 +71,9 @@ QJsonObject recordJson(const QString &key, const KVDeviceProperty *record)
                      {QStringLiteral("get"), record->get_cmd_int()},
                      {QStringLiteral("set"), record->set_cmd_int()},
                      {QStringLiteral("len"), record->cmd_len()},
-                     {QStringLiteral("type"), typeName(record->cmd_type())}};
+                     {QStringLiteral("type"), typeName(record->cmd_type())},
+                     {QStringLiteral("read"), RecordAccess::word(RecordAccess::read(device, key))},
+                     {QStringLiteral("write"), RecordAccess::word(RecordAccess::write(device, key))}};
     const QJsonValue value = QJsonValue::fromVariant(record->value());
     json.insert(QStringLiteral("value"), value.isNull() ? QJsonValue(valueText(record->value())) : value);
     return json;
@@ -79,7 +83,7 @@ QJsonArray catalogueJson(const KVDeviceInterface *device)
 {
     QJsonArray array;
     for (const QString &key : keys(device))
-        array.append(recordJson(key, KVDeviceProperty::fromHolder(device, key.toLatin1().constData())));
+        array.append(recordJson(device, key, KVDeviceProperty::fromHolder(device, key.toLatin1().constData())));
     return array;
 }
 
@@ -109,7 +113,8 @@ void printCatalogue(QTextStream &out, const KVDeviceInterface *device)
 {
     QList<QStringList> rows{{QStringLiteral("KEY"), QStringLiteral("LABEL"), QStringLiteral("UNIT"),
                              QStringLiteral("VALUE"), QStringLiteral("GET"), QStringLiteral("SET"),
-                             QStringLiteral("LEN"), QStringLiteral("TYPE")}};
+                             QStringLiteral("LEN"), QStringLiteral("TYPE"), QStringLiteral("READ"),
+                             QStringLiteral("WRITE")}};
     for (const QString &key : keys(device)) {
         const KVDeviceProperty *record = KVDeviceProperty::fromHolder(device, key.toLatin1().constData());
         QString value = valueText(record->value());
@@ -117,10 +122,12 @@ void printCatalogue(QTextStream &out, const KVDeviceInterface *device)
             value = value.left(37) + QStringLiteral("...");
         rows << QStringList{key, record->label(), record->uint(), value,
                             QString::number(record->get_cmd_int()), QString::number(record->set_cmd_int()),
-                            QString::number(record->cmd_len()), typeName(record->cmd_type())};
+                            QString::number(record->cmd_len()), typeName(record->cmd_type()),
+                            RecordAccess::word(RecordAccess::read(device, key)),
+                            RecordAccess::word(RecordAccess::write(device, key))};
     }
     printTable(out, rows);
-    out << rows.size() - 1 << " records\n";
+    out << rows.size() - 1 << " records\n" << RecordAccess::legend() << '\n';
 }
 
 } // namespace RecordTable

@@ -23,7 +23,7 @@ QString typeName(int cmdType);
 // Columns a text takes in a terminal: East Asian wide characters take two.
 int displayWidth(const QString &text);
 
-QJsonObject recordJson(const QString &key, const KVDeviceProperty *record);
+QJsonObject recordJson(const KVDeviceInterface *device, const QString &key, const KVDeviceProperty *record);
 QJsonArray catalogueJson(const KVDeviceInterface *device);
 
 // Rows of cells printed as aligned columns under a header row.

@@ -13,6 +13,7 @@ struct TaskRecord
     int copies = 0;   // "TaskCopies"
     int finished = 0; // "Finished"
     int percent = 0;  // "Percent" of the copy under way
+    QString fileName; // "FileName": the plotter's name for the job
 
     static TaskRecord of(KVDeviceInterface *device)
     {
@@ -23,6 +24,7 @@ struct TaskRecord
             task.copies = json.value(QLatin1String("TaskCopies")).toInt();
             task.finished = json.value(QLatin1String("Finished")).toInt();
             task.percent = json.value(QLatin1String("Percent")).toInt();
+            task.fileName = json.value(QLatin1String("FileName")).toString();
         }
         return task;
     }

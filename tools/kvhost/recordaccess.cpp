@@ -1,0 +1,181 @@
+#include "recordaccess.h"
+
+#include "recordtable.h"
+
+#include "kvdeviceinterface.h"
+#include "kvdeviceproperty.h"
+
+namespace RecordAccess {
+
+namespace {
+
+using Type = KVDeviceInterface::KVDeviceCMDType;
+
+// Reply codes of the firmware's notices and messages.
+enum Code { CopyEnd = 4, QrRead = 11, TaskControl583 = 27, QrCodeFile = 55, Progress = 66, TaskControl261 = 125, PanelStop = 1001 };
+
+bool modelDispatchesFirst(const KVDeviceInterface *device)
+{
+    return device->inherits("KVRV520MAXCam");
+}
+
+// The record the plug-in hands an answer of this type and code to.
+const KVDeviceProperty *answerTarget(const KVDeviceInterface *device, Type type, int code)
+{
+    for (const QString &key : RecordTable::keys(device)) {
+        const KVDeviceProperty *record = KVDeviceProperty::fromHolder(device, key.toLatin1().constData());
+        if (record->cmd_type() == type && (record->get_cmd_int() == code || record->set_cmd_int() == code))
+            return record;
+    }
+    return nullptr;
+}
+
+QString keyOf(const KVDeviceInterface *device, const KVDeviceProperty *record)
+{
+    for (const QString &key : RecordTable::keys(device)) {
+        if (KVDeviceProperty::fromHolder(device, key.toLatin1().constData()) == record)
+            return key;
+    }
+    return QString();
+}
+
+Way unmatched(const QString &reason)
+{
+    return {Reach::Unmatched, reason, nullptr};
+}
+
+// Where the answer to a frame of `record` with `code` goes.
+Way answerWay(const KVDeviceInterface *device, const KVDeviceProperty *record, int code, bool writing)
+{
+    const Type type = record->cmd_type();
+    if (type == KVDeviceInterface::PLT || type == KVDeviceInterface::PPLT || type == KVDeviceInterface::QRPLT)
+        return unmatched(QStringLiteral("it carries a plot, which the plotter answers with the progress of a job (use the cut command)"));
+    if (type == KVDeviceInterface::NUM)
+        return unmatched(QStringLiteral("the device's answer to it carries no code to match it by"));
+    const bool ccmd = type == KVDeviceInterface::CCMD;
+    if (ccmd && modelDispatchesFirst(device)) {
+        if (code == CopyEnd || code == PanelStop)
+            return unmatched(QStringLiteral("its answer (code %1) is taken as a task notice of the plotter").arg(code));
+        if (code == TaskControl583 && writing)
+            return {Reach::TaskControl, QString(), nullptr};
+        if (code == TaskControl583)
+            return unmatched(QStringLiteral("its answer (code 27) comes as a job-state notice (PAUSE, RESUME or STOP)"));
+    }
+    if (ccmd && code == Progress)
+        return unmatched(QStringLiteral("its answer (code 66) is taken as a progress report"));
+    if (ccmd && (code == QrRead || code == QrCodeFile))
+        return unmatched(QStringLiteral("its answer (code %1) comes as a QR-code message").arg(code));
+    if (code == TaskControl583 || code == TaskControl261)
+        return unmatched(QStringLiteral("answers with code %1 are never matched to a record").arg(code));
+    const KVDeviceProperty *target = answerTarget(device, type, code);
+    if (target != record)
+        return unmatched(QStringLiteral("its answer (code %1) goes to %2, which shares the code and comes first")
+                             .arg(code).arg(keyOf(device, target)));
+    return {Reach::Device, QString(), nullptr};
+}
+
+// The command group `key` is a member of, if any.
+KVDeviceProperty *commandGroupOf(const KVDeviceInterface *device, const QString &key)
+{
+    const KVDeviceProperty *member = KVDeviceProperty::fromHolder(device, key.toLatin1().constData());
+    for (const QString &name : RecordTable::keys(device)) {
+        KVDeviceProperty *group = KVDeviceProperty::fromHolder(device, name.toLatin1().constData());
+        if (group != member && group->value().toStringList().contains(key)
+            && group->property_ptr(key.toLatin1().constData()) == member)
+            return group;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+Way ownRead(const KVDeviceInterface *device, const KVDeviceProperty *record)
+{
+    if (record->get_cmd_bytes().isEmpty())
+        return {Reach::NoCommand, QStringLiteral("it has no read command"), nullptr};
+    return answerWay(device, record, record->get_cmd_int(), false);
+}
+
+Way ownWrite(const KVDeviceInterface *device, const KVDeviceProperty *record)
+{
+    if (record->set_cmd_bytes().isEmpty())
+        return {Reach::NoCommand, QStringLiteral("it has no write command"), nullptr};
+    return answerWay(device, record, record->set_cmd_int(), true);
+}
+
+Way read(const KVDeviceInterface *device, const QString &key)
+{
+    const KVDeviceProperty *record = KVDeviceProperty::fromHolder(device, key.toLatin1().constData());
+    if (!record)
+        return {};
+    if (!record->get_cmd_bytes().isEmpty())
+        return ownRead(device, record);
+    if (KVDeviceProperty *group = commandGroupOf(device, key); group && !group->get_cmd_bytes().isEmpty()) {
+        Way way = ownRead(device, group);
+        if (way.reach == Reach::Device)
+            way = {Reach::Group, QString(), group};
+        return way;
+    }
+    if (!members(record).isEmpty())
+        return {Reach::Members, QString(), nullptr};
+    if (record->cmd_type() == KVDeviceInterface::UnCMD)
+        return {Reach::Local, QString(), nullptr};
+    return ownRead(device, record);
+}
+
+Way write(const KVDeviceInterface *device, const QString &key)
+{
+    const KVDeviceProperty *record = KVDeviceProperty::fromHolder(device, key.toLatin1().constData());
+    if (!record)
+        return {};
+    if (!record->set_cmd_bytes().isEmpty())
+        return ownWrite(device, record);
+    if (const KVDeviceProperty *group = commandGroupOf(device, key))
+        return {Reach::NoCommand, QStringLiteral("it is written with %1, which takes all its values at once").arg(keyOf(device, group)), nullptr};
+    QStringList memberKeys;
+    for (const KVDeviceProperty *member : members(record))
+        memberKeys << keyOf(device, member);
+    if (!memberKeys.isEmpty())
+        return {Reach::NoCommand, QStringLiteral("its members are written each on its own: %1").arg(memberKeys.join(QLatin1String(", "))), nullptr};
+    return ownWrite(device, record);
+}
+
+bool isUsable(const Way &way)
+{
+    return way.reach != Reach::NoCommand && way.reach != Reach::Unmatched;
+}
+
+QString word(const Way &way)
+{
+    switch (way.reach) {
+    case Reach::Device: return QStringLiteral("yes");
+    case Reach::Local: return QStringLiteral("host");
+    case Reach::Members: return QStringLiteral("members");
+    case Reach::Group: return QStringLiteral("group");
+    case Reach::TaskControl: return QStringLiteral("notice");
+    case Reach::NoCommand: return QStringLiteral("-");
+    case Reach::Unmatched: break;
+    }
+    return QStringLiteral("unmatched");
+}
+
+QString legend()
+{
+    return QStringLiteral("READ, WRITE: yes: the device answers the record; host: a value of the host; members, group:\n"
+                          "through the group's members or through the group; notice: confirmed by a job-state notice;\n"
+                          "unmatched: the device's answer cannot be matched to the record (kvhost get or set says why).");
+}
+
+QList<KVDeviceProperty *> members(const KVDeviceProperty *group)
+{
+    QList<KVDeviceProperty *> found;
+    const QList<QByteArray> names = group->dynamicPropertyNames();
+    for (const QByteArray &name : names) {
+        KVDeviceProperty *member = KVDeviceProperty::fromHolder(group, name.constData());
+        if (member && member != group)
+            found << member;
+    }
+    return found;
+}
+
+} // namespace RecordAccess

@@ -12,12 +12,15 @@
 #include "kvdeviceproperty.h"
 #include "simulator.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QDoubleSpinBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -28,6 +31,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <csignal>
 
 using namespace WidgetProbe;
 
@@ -51,8 +55,13 @@ private slots:
     void writeSendsEditedRecordsOnly_data();
     void writeSendsEditedRecordsOnly();
     void writeWithoutEditsSendsNothing();
+    void jobRunsThroughEveryCopy_data();
     void jobRunsThroughEveryCopy();
     void jobPausesResumesAndStops();
+    void closingStopsTheJobFirst();
+    void family261ReachesItsSettings();
+    void commandLine_data();
+    void commandLine();
     void unreadablePlotFileIsRefused_data();
     void unreadablePlotFileIsRefused();
     void jogMovesTheHead_data();
@@ -76,6 +85,19 @@ private:
 };
 
 namespace {
+
+// Whether the process has a handler for the signal (Linux: the SigCgt mask in /proc).
+bool catchesSignal(qint64 pid, int signal)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return false;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("SigCgt:"))
+            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (signal - 1)) & 1;
+    }
+    return false;
+}
 
 QString expectedTexts()
 {
@@ -363,9 +385,18 @@ void tst_Panel::writeWithoutEditsSendsNothing()
     QCOMPARE(received.count(), 0);
 }
 
+void tst_Panel::jobRunsThroughEveryCopy_data()
+{
+    QTest::addColumn<bool>("qrCode");
+    QTest::newRow("plot file") << false;
+    QTest::newRow("QR code") << true;
+}
+
 void tst_Panel::jobRunsThroughEveryCopy()
 {
+    QFETCH(bool, qrCode);
     connectToSimulator();
+    find<QCheckBox>(QStringLiteral("qrCode"))->setChecked(qrCode);
     QVERIFY(!find<QPushButton>(QStringLiteral("startButton"))->isEnabled()); // no plot yet
     QVERIFY(window->jobBox()->openPlotFile(writePlotFile(100)));
     find<QSpinBox>(QStringLiteral("copies"))->setValue(2);
@@ -383,7 +414,7 @@ void tst_Panel::jobRunsThroughEveryCopy()
         values << change.at(0).toInt();
     QVERIFY2(std::any_of(values.cbegin(), values.cend(), [](int v) { return v > 0 && v < 100; }), "no progress between 0 and 100");
     QVERIFY2(std::is_sorted(values.cbegin(), values.cend()), "progress went backwards");
-    QCOMPARE(simulatorValue("TASK_MODE"), QStringList{ "0" });
+    QCOMPARE(simulatorValue("TASK_MODE"), QStringList{ qrCode ? "1" : "0" });
     QCOMPARE(simulatorValue("TASK_COPIES"), QStringList{ "2" });
     QCOMPARE(window->simulator()->device()->copiesFinished(), 2);
     QVERIFY(logText().contains(QStringLiteral("job done: 2 of 2 copies")));
@@ -420,6 +451,74 @@ void tst_Panel::jobPausesResumesAndStops()
     // The device's last report of the stopped job does not bring the job back.
     QCOMPARE(window->jobBox()->state(), JobBox::State::Idle);
     QVERIFY(find<QPushButton>(QStringLiteral("startButton"))->isEnabled());
+}
+
+// Closing on a signal stops the job on the plotter before the panel goes.
+void tst_Panel::closingStopsTheJobFirst()
+{
+    window->setSimulatorTimeScale(1.0);
+    connectToSimulator();
+    QVERIFY(window->jobBox()->openPlotFile(writePlotFile(500)));
+    click("startButton");
+    QTRY_COMPARE(window->simulator()->device()->jobState(), KvSimDevice::JobState::Cutting);
+    QSignalSpy closing(window, &PanelWindow::closeRequested);
+
+    window->shutDown();
+
+    QVERIFY(closing.wait());
+    QCOMPARE(closing.first().first().toInt(), 130);
+    QCOMPARE(window->simulator()->device()->jobState(), KvSimDevice::JobState::Idle);
+}
+
+// The 261 dialect's optional groups are there, and what cannot be read is said, not waited for.
+void tst_Panel::family261ReachesItsSettings()
+{
+    delete window;
+    window = new PanelWindow(host.createDevice(261), 261);
+    window->setAnswerTimeout(3000);
+    connectToSimulator();
+    QCOMPARE(window->settingsPage()->shownKeys(), (QStringList{ "WORK_MODE", "CAMERA_OFFSET", "SP1", "SP2" }));
+    QElapsedTimer clock;
+    clock.start();
+
+    readPage(window->settingsPage());
+
+    QVERIFY(clock.elapsed() < 3000);
+    QCOMPARE(shownValue(window->findChild<QSpinBox *>(QStringLiteral("SP1_SPEED"))), QVariant(300));
+    QVERIFY(logText().contains(QStringLiteral("WORK_MODE cannot be read: answers with code 27")));
+}
+
+void tst_Panel::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("plug-in missing") << QStringList{ "--plugin", "/nonexistent/libKV.so" } << 3 << "plug-in not found";
+    QTest::newRow("time scale not a number") << QStringList{ "--time-scale", "abc" } << 2 << "--time-scale takes a factor";
+    QTest::newRow("family") << QStringList{ "--family", "999" } << 2 << "--family takes 583 or 261";
+    QTest::newRow("language not shipped") << QStringList{ "--lang", "xx_YY" } << 2 << "--lang takes one of";
+    QTest::newRow("SIGTERM") << QStringList{ "--simulate", "@term" } << 130 << "";
+}
+
+void tst_Panel::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    const bool terminate = arguments.removeAll(QStringLiteral("@term")) > 0;
+    QProcess panel;
+    panel.setProcessChannelMode(QProcess::SeparateChannels);
+    panel.start(qEnvironmentVariable("KVPANEL"), arguments);
+    QVERIFY(panel.waitForStarted());
+    if (terminate) {
+        QTRY_VERIFY_WITH_TIMEOUT(catchesSignal(panel.processId(), SIGTERM), 10000);
+        panel.terminate();
+    }
+    QVERIFY(panel.waitForFinished(20000));
+    QCOMPARE(panel.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(panel.readAllStandardError().contains(message.toUtf8()), qPrintable(message));
+    QCOMPARE(panel.exitCode(), exitCode);
 }
 
 void tst_Panel::unreadablePlotFileIsRefused_data()

@@ -1,5 +1,6 @@
 #include "jobbox.h"
 
+#include "qrcodejob.h"
 #include "recordrequests.h"
 
 #include "kvdeviceproperty.h"
@@ -31,6 +32,7 @@ JobBox::JobBox(KVDeviceInterface *device, RecordRequests *requests, QWidget *par
     : QGroupBox(QStringLiteral("Job"), parent),
       m_device(device),
       m_requests(requests),
+      m_qrCodeJob(new QrCodeJob(device, this)),
       m_file(new QLabel(QStringLiteral("no plot file"))),
       m_open(button("Open\u2026", "openButton")),
       m_copies(new QSpinBox),
@@ -109,7 +111,7 @@ void JobBox::choosePlotFile()
 void JobBox::start()
 {
     const bool qrCode = m_qrCode->isChecked();
-    if (m_state != State::Idle || (!qrCode && !m_plotLoaded))
+    if (m_state != State::Idle || !m_plotLoaded)
         return;
     m_requestedCopies = m_copies->value();
     const char *copiesKey = qrCode && m_device->property_ptr("QRCODE_COPIES") ? "QRCODE_COPIES" : "TASK_COPIES";
@@ -155,13 +157,14 @@ void JobBox::launch()
 {
     m_reported = false;
     m_betweenCopies = false;
-    if (m_plotLoaded)
-        m_device->setPlt(m_plot.text);
+    m_device->setPlt(m_plot.text);
     // Running first: the start itself reports to the host.
     setState(State::Running);
     m_device->startTask();
+    if (m_qrCode->isChecked())
+        m_qrCodeJob->start(m_plot.text);
     Q_EMIT note(QStringLiteral("job started: %1, %2 cop%3%4")
-                    .arg(m_plotLoaded ? m_plot.fileName : QStringLiteral("QR code"))
+                    .arg(m_plot.fileName)
                     .arg(m_requestedCopies)
                     .arg(m_requestedCopies == 1 ? QStringLiteral("y") : QStringLiteral("ies"))
                     .arg(m_qrCode->isChecked() ? QStringLiteral(" (QR-code job)") : QString()));
@@ -278,6 +281,8 @@ void JobBox::finish()
 void JobBox::setState(State state)
 {
     m_state = state;
+    if (state == State::Idle)
+        m_qrCodeJob->finish();
     static const char *const texts[] = { "idle", "preparing", "cutting", "paused" };
     m_status->setText(QString::fromLatin1(texts[int(state)]));
     updateButtons();
@@ -289,7 +294,7 @@ void JobBox::updateButtons()
     m_open->setEnabled(idle);
     m_copies->setEnabled(idle);
     m_qrCode->setEnabled(idle);
-    m_start->setEnabled(m_connected && idle && (m_plotLoaded || m_qrCode->isChecked()));
+    m_start->setEnabled(m_connected && idle && m_plotLoaded);
     m_pause->setEnabled(m_connected && m_state == State::Running);
     m_resume->setEnabled(m_connected && m_state == State::Paused);
     m_stop->setEnabled(m_connected && !idle);

@@ -9,14 +9,15 @@
 #include <QList>
 
 class QCheckBox;
+class QrCodeJob;
 class QLabel;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
 class RecordRequests;
 
-// One cutting job at a time: the plot file, copies and job kind, Start, Pause, Resume and Stop,
-// and the job's progress as the device reports it.
+// One cutting job at a time: the plot file (for a QR-code job, the plot of the codes), copies and
+// job kind, Start, Pause, Resume and Stop, and the job's progress as the device reports it.
 class JobBox : public QGroupBox
 {
     Q_OBJECT
@@ -59,6 +60,7 @@ private:
 
     KVDeviceInterface *m_device;
     RecordRequests *m_requests;
+    QrCodeJob *m_qrCodeJob;
     PlotFile m_plot;
     bool m_plotLoaded = false;
     bool m_connected = false;

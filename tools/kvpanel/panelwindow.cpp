@@ -14,12 +14,13 @@
 #include <QMetaEnum>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
 
 constexpr char LoopbackAddress[] = "127.0.0.1";
-constexpr int SimulatorFamily = 583;
+constexpr int ExitInterrupted = 130;
 
 QString statusName(int status)
 {
@@ -29,9 +30,10 @@ QString statusName(int status)
 
 } // namespace
 
-PanelWindow::PanelWindow(KVDeviceInterface *device, QWidget *parent)
+PanelWindow::PanelWindow(KVDeviceInterface *device, int family, QWidget *parent)
     : QMainWindow(parent),
       m_device(device),
+      m_family(family),
       m_requests(new RecordRequests(device, this)),
       m_connectionBar(new ConnectionBar),
       m_pages(new QTabWidget),
@@ -76,6 +78,8 @@ PanelWindow::PanelWindow(KVDeviceInterface *device, QWidget *parent)
     for (SettingsPage *page : { m_settings, m_machine }) {
         for (const QString &key : page->skippedKeys())
             addNote(QStringLiteral("%1 has no record on this device; not shown").arg(key));
+        for (const QString &text : page->unreadableNotes())
+            addNote(text);
     }
     showLinkState();
 }
@@ -105,10 +109,30 @@ void PanelWindow::connectDevice()
     addNote(QStringLiteral("connecting to %1").arg(m_connectionBar->address()));
 }
 
+void PanelWindow::shutDown()
+{
+    if (m_closing)
+        return;
+    m_closing = true;
+    if (m_jobBox->state() == JobBox::State::Idle) {
+        Q_EMIT closeRequested(ExitInterrupted);
+        return;
+    }
+    addNote(QStringLiteral("stopping the job before closing"));
+    // The plotter confirms the stop with a stop notice or its last progress report.
+    const auto close = [this] { Q_EMIT closeRequested(ExitInterrupted); };
+    connect(m_device.get(), &KVDeviceInterface::message, this, [close](KVDeviceInterface::KVDeviceMessage type, const QString &text) {
+        if (type == KVDeviceInterface::DevTasK && (text == QLatin1String("STOP") || text.startsWith(QLatin1String("66,0,"))))
+            close();
+    });
+    QTimer::singleShot(m_requests->timeout(), this, close);
+    m_jobBox->stop();
+}
+
 bool PanelWindow::startSimulator()
 {
     if (!m_simulator) {
-        auto simulator = std::make_unique<KvSimulator>(SimulatorFamily);
+        auto simulator = std::make_unique<KvSimulator>(m_family);
         simulator->device()->setTimeScale(m_timeScale);
         QString error;
         if (!simulator->listenTcp(0, &error)) {

@@ -23,8 +23,8 @@ class PanelWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    // Takes over `device`, a device object of the plug-in.
-    explicit PanelWindow(KVDeviceInterface *device, QWidget *parent = nullptr);
+    // Takes over `device`, a device object of the plug-in of the command dialect `family`.
+    explicit PanelWindow(KVDeviceInterface *device, int family = 583, QWidget *parent = nullptr);
     ~PanelWindow() override;
 
     // The simulator's cutting time factor (1 = real time), used when it starts.
@@ -34,6 +34,9 @@ public:
 
     // Connects to where the connection bar points.
     void connectDevice();
+    // Ctrl-C, SIGTERM or SIGHUP: a job under way is stopped on the plotter first; then
+    // closeRequested(130).
+    void shutDown();
 
     KVDeviceInterface *device() const { return m_device.get(); }
     KvSimulator *simulator() const { return m_simulator.get(); }
@@ -44,6 +47,9 @@ public:
     JobBox *jobBox() const { return m_jobBox; }
     MessageLog *messageLog() const { return m_log; }
     RecordRequests *requests() const { return m_requests; }
+
+Q_SIGNALS:
+    void closeRequested(int exitCode);
 
 private:
     bool startSimulator();
@@ -56,7 +62,9 @@ private:
 
     std::unique_ptr<KVDeviceInterface> m_device;
     std::unique_ptr<KvSimulator> m_simulator;
+    int m_family;
     double m_timeScale = 1.0;
+    bool m_closing = false;
     QString m_lastLinkMessage;
 
     RecordRequests *m_requests;

@@ -1,5 +1,6 @@
 #include "settingspage.h"
 
+#include "recordaccess.h"
 #include "recordio.h"
 #include "recordrequests.h"
 
@@ -16,32 +17,22 @@
 
 namespace {
 
-using FrameOf = QByteArray (KVDeviceProperty::*)() const;
+using AnswerOf = RecordAccess::Way (*)(const KVDeviceInterface *, const KVDeviceProperty *);
 // Groups in the catalogues nest one level; anything deeper is not followed.
 constexpr int MaxNesting = 4;
 
-QList<KVDeviceProperty *> membersOf(const KVDeviceProperty *group)
+// The records whose frames carry `record`: the record itself when it has the command and the
+// device's answer comes back to it; otherwise those of its members that have it (a container
+// group gathers members with commands of their own).
+QList<KVDeviceProperty *> carriersOf(const KVDeviceInterface *device, KVDeviceProperty *record, AnswerOf answer, int depth = 0)
 {
-    QList<KVDeviceProperty *> members;
-    const QList<QByteArray> names = group->dynamicPropertyNames();
-    for (const QByteArray &name : names) {
-        KVDeviceProperty *member = KVDeviceProperty::fromHolder(group, name.constData());
-        if (member && member != group)
-            members << member;
-    }
-    return members;
-}
-
-// The records whose frames carry `record`: the record itself when it has the command; otherwise
-// those of its members that have it (a container group gathers members with commands of their own).
-QList<KVDeviceProperty *> carriersOf(KVDeviceProperty *record, FrameOf frame, int depth = 0)
-{
-    if (!(record->*frame)().isEmpty())
+    const RecordAccess::Reach reach = answer(device, record).reach;
+    if (reach == RecordAccess::Reach::Device || reach == RecordAccess::Reach::TaskControl)
         return { record };
     QList<KVDeviceProperty *> carriers;
-    if (depth < MaxNesting) {
-        for (KVDeviceProperty *member : membersOf(record))
-            carriers += carriersOf(member, frame, depth + 1);
+    if (reach == RecordAccess::Reach::NoCommand && depth < MaxNesting) {
+        for (KVDeviceProperty *member : RecordAccess::members(record))
+            carriers += carriersOf(device, member, answer, depth + 1);
     }
     return carriers;
 }
@@ -51,7 +42,7 @@ QVariantList snapshotOf(const KVDeviceProperty *record, int depth = 0)
 {
     QVariantList values{ record->value() };
     if (depth < MaxNesting) {
-        for (const KVDeviceProperty *member : membersOf(record))
+        for (const KVDeviceProperty *member : RecordAccess::members(record))
             values += snapshotOf(member, depth + 1);
     }
     return values;
@@ -69,6 +60,7 @@ QString resultText(const char *action, int result, int timeoutMs)
 SettingsPage::SettingsPage(KVDeviceInterface *device, const QStringList &keys, RecordRequests *requests,
                            QWidget *parent)
     : QWidget(parent),
+      m_device(device),
       m_requests(requests),
       m_read(new QPushButton(QStringLiteral("Read"))),
       m_write(new QPushButton(QStringLiteral("Write")))
@@ -104,6 +96,8 @@ void SettingsPage::build(KVDeviceInterface *device, const QStringList &keys)
         record->to_ui_ctrl();
         m_shown.append({ key, record });
         lockReadOnly(m_shown.last());
+        if (const RecordAccess::Way way = RecordAccess::read(device, key); way.reach == RecordAccess::Reach::Unmatched)
+            m_unreadable << QStringLiteral("%1 cannot be read: %2").arg(key, way.reason);
     }
     rows->addStretch();
 
@@ -126,7 +120,7 @@ QStringList SettingsPage::shownKeys() const
 // An editor of a record the device cannot take shows the value only.
 void SettingsPage::lockReadOnly(const Shown &shown)
 {
-    if (!carriersOf(shown.record, &KVDeviceProperty::set_cmd_bytes).isEmpty())
+    if (!carriersOf(m_device, shown.record, &RecordAccess::ownWrite).isEmpty())
         return;
     QObject *control = shown.record->property("UI_CTRL").value<QObject *>();
     if (auto *edit = qobject_cast<QLineEdit *>(control))
@@ -146,7 +140,7 @@ void SettingsPage::setConnected(bool connected)
 void SettingsPage::read()
 {
     for (const Shown &shown : std::as_const(m_shown)) {
-        for (KVDeviceProperty *target : carriersOf(shown.record, &KVDeviceProperty::get_cmd_bytes))
+        for (KVDeviceProperty *target : carriersOf(m_device, shown.record, &RecordAccess::ownRead))
             readOne(shown, target);
     }
 }
@@ -155,7 +149,7 @@ void SettingsPage::write()
 {
     int sent = 0;
     for (const Shown &shown : std::as_const(m_shown)) {
-        const QList<KVDeviceProperty *> carriers = carriersOf(shown.record, &KVDeviceProperty::set_cmd_bytes);
+        const QList<KVDeviceProperty *> carriers = carriersOf(m_device, shown.record, &RecordAccess::ownWrite);
         if (carriers.isEmpty())
             continue;
         QList<QVariantList> before;

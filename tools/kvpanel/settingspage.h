@@ -24,6 +24,8 @@ public:
     // Keys shown on the page, and those of the list that have no record on the device.
     QStringList shownKeys() const;
     QStringList skippedKeys() const { return m_skipped; }
+    // Why records on the page are not read: the device's answer would not come back to them.
+    QStringList unreadableNotes() const { return m_unreadable; }
 
     void read();
     void write();
@@ -45,9 +47,11 @@ private:
     void writeOne(const Shown &shown, KVDeviceProperty *target);
     void report(const Shown &shown, const char *action, int result);
 
+    KVDeviceInterface *m_device;
     RecordRequests *m_requests;
     QList<Shown> m_shown;
     QStringList m_skipped;
+    QStringList m_unreadable;
     QPushButton *m_read;
     QPushButton *m_write;
 };

@@ -65,7 +65,8 @@ int CutJob::checkIdle(const Settings &settings)
     switch (JobState::ask(m_device, m_link, settings.answerTimeoutMs)) {
     case JobState::Cutting:
     case JobState::Paused:
-        m_err << "kvhost: plotter busy: it is working on another job; nothing of this job was sent\n";
+        m_err << "kvhost: plotter busy: it is working on another job; nothing of this job was sent"
+                 " (a job left over is stopped with 'kvhost set TASK_STOP 2')\n";
         return ExitBusy;
     case JobState::NoAnswer:
         m_err << "kvhost: no answer to the job-state read within " << settings.answerTimeoutMs / 1000.0 << " s\n";

@@ -49,6 +49,7 @@ struct Options
     quint16 port = 9100;
     bool pty = false;
     double timeScale = 1.0;
+    int idleSeconds = 600;
     QString qrText;
     KvSimFaults faults;
 };
@@ -82,6 +83,8 @@ bool parseOptions(const QCoreApplication &app, Options *options)
     option("family", "Firmware dialect: 583 (default) or 261.", "family");
     option("time-scale", "Cutting time factor: 1 is real time, 0 cuts at once (default 1).", "factor");
     option("qrcode", "Text the QR-code read answers with.", "text");
+    option("idle-timeout", "Close a TCP connection that sends nothing for this many seconds, unless the plotter "
+                           "is cutting (default 600; 0 never).", "seconds");
     option("chunk", "Fault: send every frame in pieces of N bytes.", "N");
     option("chunk-pause", "Pause between pieces in ms (default 2).", "ms");
     option("noise", "Fault: N noise bytes in front of every frame.", "N");
@@ -96,6 +99,7 @@ bool parseOptions(const QCoreApplication &app, Options *options)
     KvSimFaults &faults = options->faults;
     if (!readInt(parser, QStringLiteral("port"), 0, 65535, &port)
         || !readInt(parser, QStringLiteral("family"), 0, 1000, &options->family)
+        || !readInt(parser, QStringLiteral("idle-timeout"), 0, 1 << 20, &options->idleSeconds)
         || !readInt(parser, QStringLiteral("chunk"), 1, 1 << 20, &faults.chunkBytes)
         || !readInt(parser, QStringLiteral("chunk-pause"), 0, 10000, &faults.chunkPauseMs)
         || !readInt(parser, QStringLiteral("noise"), 1, 1 << 20, &faults.noiseBytes)
@@ -136,6 +140,7 @@ int main(int argc, char *argv[])
     KvSimulator simulator(options.family);
     simulator.faults() = options.faults;
     simulator.device()->setTimeScale(options.timeScale);
+    simulator.setIdleTimeout(options.idleSeconds * 1000);
     if (!options.qrText.isEmpty())
         simulator.device()->setQrText(options.qrText);
 

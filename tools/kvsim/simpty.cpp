@@ -14,6 +14,8 @@ namespace {
 
 // What waits for a client that does not read; beyond it the oldest bytes are of no use.
 constexpr qsizetype MaxUnwritten = 16 * 1024 * 1024;
+// What one wake-up reads of the client's requests; the rest waits for the next.
+constexpr qsizetype ReadChunk = 1024 * 1024;
 
 bool makeRaw(int descriptor)
 {
@@ -69,7 +71,6 @@ bool KvSimPty::open(QString *error)
     ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
 
     m_watch.start(m_master, this, [this] { readMaster(); }, [this] { writeMaster(); });
-    qCDebug(lcKvSim) << "pty open at" << m_slavePath;
     return true;
 }
 
@@ -105,7 +106,7 @@ void KvSimPty::readMaster()
     QByteArray bytes;
     // A hang-up cannot be seen here while the keeper holds the slave open; the line only
     // drains.
-    KVDescriptorIO::readAvailable(m_master, bytes, MaxUnwritten);
+    KVDescriptorIO::readAvailable(m_master, bytes, ReadChunk);
     if (!bytes.isEmpty())
         Q_EMIT received(bytes);
 }

@@ -1,27 +1,27 @@
 #include "simsession.h"
 
 #include "framestream.h"
+#include "holdinglimit.h"
 #include "simdevice.h"
 #include "simlog.h"
 
-namespace {
-
-// Plots can be large; what arrives without a frame end beyond this is dropped.
-constexpr qsizetype MaxPendingRequest = 256 * 1024 * 1024;
-
-} // namespace
-
-KvSimSession::KvSimSession(KvSimDevice *device, const KvSimFaults *faults, Writer write, Dropper drop,
-                           QObject *parent)
+KvSimSession::KvSimSession(KvSimDevice *device, const KvSimFaults *faults, KvHoldingLimit *holdings, Writer write,
+                           Dropper drop, QObject *parent)
     : QObject(parent),
       m_device(device),
       m_faults(faults),
+      m_holdings(holdings),
       m_write(std::move(write)),
       m_drop(std::move(drop))
 {
     m_pacer.setSingleShot(true);
     connect(&m_pacer, &QTimer::timeout, this, &KvSimSession::writeNextPiece);
     connect(device, &KvSimDevice::notice, this, &KvSimSession::send);
+}
+
+KvSimSession::~KvSimSession()
+{
+    m_holdings->release(this);
 }
 
 void KvSimSession::receiveBytes(const QByteArray &bytes)
@@ -46,8 +46,26 @@ void KvSimSession::receiveBytes(const QByteArray &bytes)
         [](const QByteArray &candidate) {
             qCDebug(lcKvSim) << "bytes without a frame start dropped:" << candidate.size();
         });
-    if (KVFrameStream::bound(m_pending, m_searched, MaxPendingRequest) != KVFrameStream::Overflow::None)
-        qCWarning(lcKvSim) << "more than" << MaxPendingRequest << "bytes without a frame end; dropped";
+    holdPending();
+}
+
+// Only the bytes from the last frame start can still become a frame; those are what the session
+// holds, within the limit all connections share.
+void KvSimSession::holdPending()
+{
+    if (KVFrameStream::bound(m_pending, m_searched, m_holdings->largest()) != KVFrameStream::Overflow::None)
+        qCDebug(lcKvSim) << "bytes in front of the last frame start dropped";
+    if (!m_holdings->hold(this, m_pending.size())) {
+        qCWarning(lcKvSim).noquote() << QStringLiteral("%1 bytes without a frame end are more than the plotter "
+                                                       "holds now; dropped").arg(m_pending.size());
+        m_pending.clear();
+        m_searched = 0;
+        m_holdings->release(this);
+        Q_EMIT overflowed();
+    }
+    // A large frame's buffer is not kept once the frame is done.
+    if (m_pending.capacity() > 2 * m_pending.size() + 64 * 1024)
+        m_pending.squeeze();
 }
 
 void KvSimSession::send(const QByteArray &frame)
@@ -67,6 +85,7 @@ void KvSimSession::send(const QByteArray &frame)
     const int size = m_faults->chunkBytes > 0 ? m_faults->chunkBytes : int(bytes.size());
     for (qsizetype offset = 0; offset < bytes.size(); offset += size)
         m_pieces.append(bytes.mid(offset, size));
+    m_queuedBytes += bytes.size();
     if (!m_pacer.isActive())
         writeNextPiece();
 }
@@ -75,7 +94,9 @@ void KvSimSession::writeNextPiece()
 {
     if (m_pieces.isEmpty())
         return;
-    m_write(m_pieces.takeFirst());
+    const QByteArray piece = m_pieces.takeFirst();
+    m_queuedBytes -= piece.size();
+    m_write(piece);
     if (!m_pieces.isEmpty())
         m_pacer.start(m_faults->chunkPauseMs);
 }

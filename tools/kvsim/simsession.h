@@ -8,6 +8,7 @@
 
 #include <functional>
 
+class KvHoldingLimit;
 class KvSimDevice;
 
 // Switches that make the plotter's line misbehave, read afresh for every frame.
@@ -22,7 +23,8 @@ struct KvSimFaults
 };
 
 // One connection to the plotter: frames in, replies and notices out, through the faults. The
-// line itself is two functions: one that writes bytes, one that drops the connection.
+// line itself is two functions: one that writes bytes, one that drops the connection. What the
+// session holds of a frame not yet ended counts against the limit all connections share.
 class KvSimSession : public QObject
 {
     Q_OBJECT
@@ -30,8 +32,9 @@ public:
     using Writer = std::function<void(const QByteArray &)>;
     using Dropper = std::function<void()>;
 
-    KvSimSession(KvSimDevice *device, const KvSimFaults *faults, Writer write, Dropper drop,
-                 QObject *parent = nullptr);
+    KvSimSession(KvSimDevice *device, const KvSimFaults *faults, KvHoldingLimit *holdings, Writer write,
+                 Dropper drop, QObject *parent = nullptr);
+    ~KvSimSession() override;
 
     // Bytes that arrived on the line.
     void receiveBytes(const QByteArray &bytes);
@@ -40,18 +43,24 @@ public:
     void drop();
 
     int framesSent() const { return m_framesSent; }
+    // Bytes of frames that wait for their turn on the line (the chunk fault paces them).
+    qsizetype queuedBytes() const { return m_queuedBytes; }
 
 Q_SIGNALS:
     void frameReceived(QByteArray frame);
     void frameSent(QByteArray frame);
     void closed();
+    // More arrived without a frame end than the session may hold; what it held is dropped.
+    void overflowed();
 
 private:
     void writeNextPiece();
+    void holdPending();
     QByteArray noise(int count);
 
     KvSimDevice *m_device;
     const KvSimFaults *m_faults;
+    KvHoldingLimit *m_holdings;
     Writer m_write;
     Dropper m_drop;
     QByteArray m_pending;
@@ -60,6 +69,7 @@ private:
     int m_framesSent = 0;
     quint32 m_noiseSeed = 0x2545F491;
     QList<QByteArray> m_pieces;
+    qsizetype m_queuedBytes = 0;
     QTimer m_pacer;
 };
 

@@ -1,17 +1,28 @@
 #include "simulator.h"
 
+#include "idlewatch.h"
+#include "listener.h"
 #include "simlog.h"
 #include "simpty.h"
 
-#include <QHostAddress>
-#include <QTcpServer>
 #include <QTcpSocket>
 
 Q_LOGGING_CATEGORY(lcKvSim, "kvsim", QtWarningMsg)
 
+namespace {
+constexpr qsizetype MiB = 1024 * 1024;
+// What a TCP client's socket buffers of its requests; the rest waits on the line.
+constexpr qsizetype ReadChunk = MiB;
+// Answers waiting for a client beyond this: its requests are not read until it takes them.
+constexpr qsizetype UnsentAnswersBound = MiB;
+// Beyond this the client takes nothing at all, not even the plotter's notices: it is dropped.
+constexpr qsizetype UnsentBound = 8 * MiB;
+} // namespace
+
 KvSimulator::KvSimulator(int family, QObject *parent)
     : QObject(parent),
-      m_device(family)
+      m_device(family),
+      m_holdings(64 * MiB, 8 * MiB, 256 * MiB)
 {
     connect(&m_device, &KvSimDevice::halfway, this, [this] {
         if (m_faults.dropMidJob) {
@@ -23,26 +34,23 @@ KvSimulator::KvSimulator(int family, QObject *parent)
 
 KvSimulator::~KvSimulator()
 {
-    for (const QPointer<KvSimSession> &session : std::as_const(m_sessions))
-        delete session.data();
+    // Closed sessions wait for their deletion as children; every session releases what it holds
+    // into the limit, which goes with the simulator.
+    qDeleteAll(findChildren<KvSimSession *>(Qt::FindDirectChildrenOnly));
 }
 
 bool KvSimulator::listenTcp(quint16 port, QString *error)
 {
-    if (!m_server) {
-        m_server = new QTcpServer(this);
-        connect(m_server, &QTcpServer::newConnection, this, &KvSimulator::acceptClients);
+    if (!m_listener) {
+        m_listener = new KvListener(lcKvSim, this);
+        connect(m_listener, &KvListener::accepted, this, &KvSimulator::acceptClient);
     }
-    if (m_server->listen(QHostAddress::LocalHost, port))
-        return true;
-    if (error)
-        *error = m_server->errorString();
-    return false;
+    return m_listener->listen(port, error);
 }
 
 quint16 KvSimulator::tcpPort() const
 {
-    return m_server ? m_server->serverPort() : 0;
+    return m_listener ? m_listener->port() : 0;
 }
 
 bool KvSimulator::openPty(QString *error)
@@ -57,8 +65,8 @@ bool KvSimulator::openPty(QString *error)
     // the plotter's notices or paced pieces may still reach it in that moment.
     const QPointer<KvSimPty> line(pty);
     auto *session = new KvSimSession(
-        &m_device, &m_faults, [line](const QByteArray &bytes) { if (line) line->write(bytes); },
-        [line] { if (line) line->hangUp(); }, this);
+        &m_device, &m_faults, &m_holdings, [line](const QByteArray &bytes) { if (line) line->write(bytes); },
+        [this, line] { if (line && line == m_pty) replacePty(); }, this);
     connect(pty, &KvSimPty::received, session, &KvSimSession::receiveBytes);
     // A hung-up line is closed for good: the session ends with it.
     connect(pty, &QObject::destroyed, session, &KvSimSession::closed);
@@ -71,19 +79,43 @@ QString KvSimulator::ptyPath() const
     return m_pty ? m_pty->slavePath() : QString();
 }
 
-void KvSimulator::acceptClients()
+void KvSimulator::acceptClient(QTcpSocket *socket)
 {
-    while (QTcpSocket *socket = m_server->nextPendingConnection()) {
-        qCDebug(lcKvSim) << "client" << socket->peerAddress().toString() << socket->peerPort() << "connected";
-        socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-        auto *session = new KvSimSession(
-            &m_device, &m_faults, [socket](const QByteArray &bytes) { socket->write(bytes); },
-            [socket] { socket->abort(); }, this);
-        socket->setParent(session);
-        connect(socket, &QTcpSocket::readyRead, session, [session, socket] { session->receiveBytes(socket->readAll()); });
-        connect(socket, &QTcpSocket::disconnected, session, &KvSimSession::closed);
-        addSession(session);
-    }
+    const QString client = QStringLiteral("client %1").arg(socket->peerPort());
+    qCDebug(lcKvSim).noquote() << client << "connected";
+    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    socket->setReadBufferSize(ReadChunk);
+    auto *session = new KvSimSession(
+        &m_device, &m_faults, &m_holdings,
+        [socket, client](const QByteArray &bytes) {
+            if (socket->bytesToWrite() + bytes.size() <= UnsentBound) {
+                socket->write(bytes);
+                return;
+            }
+            qCWarning(lcKvSim).noquote() << client << "takes none of its answers; dropped";
+            socket->abort();
+        },
+        [socket] { socket->abort(); }, this);
+    socket->setParent(session);
+    auto *idle = new KvIdleWatch([this] { return m_device.jobState() != KvSimDevice::JobState::Idle; },
+                                 [socket, client] {
+                                     qCDebug(lcKvSim).noquote() << client << "idle; closed";
+                                     socket->abort();
+                                 },
+                                 session);
+    idle->setTimeout(m_idleTimeoutMs);
+    // Requests are read while the client takes its answers; otherwise they wait on the line.
+    const auto readRequests = [session, socket, idle] {
+        if (socket->bytesAvailable() == 0 || socket->bytesToWrite() + session->queuedBytes() > UnsentAnswersBound)
+            return;
+        idle->touch();
+        session->receiveBytes(socket->readAll());
+    };
+    connect(socket, &QTcpSocket::readyRead, session, readRequests);
+    connect(socket, &QTcpSocket::bytesWritten, session, readRequests);
+    connect(session, &KvSimSession::overflowed, socket, &QTcpSocket::abort);
+    connect(socket, &QTcpSocket::disconnected, session, &KvSimSession::closed);
+    addSession(session);
 }
 
 void KvSimulator::addSession(KvSimSession *session)
@@ -101,14 +133,17 @@ void KvSimulator::addSession(KvSimSession *session)
 
 void KvSimulator::dropConnections()
 {
-    const bool hadPty = m_pty != nullptr;
     const QList<QPointer<KvSimSession>> sessions = m_sessions;
     for (const QPointer<KvSimSession> &session : sessions) {
         if (session)
             session->drop();
     }
-    if (!hadPty)
-        return;
+}
+
+// A pseudo-terminal that was hung up is closed for good: a new one takes its place.
+void KvSimulator::replacePty()
+{
+    m_pty->hangUp();
     m_pty->deleteLater();
     m_pty = nullptr;
     QString error;

@@ -1,6 +1,7 @@
 #ifndef KVSIMULATOR_H
 #define KVSIMULATOR_H
 
+#include "holdinglimit.h"
 #include "simdevice.h"
 #include "simsession.h"
 
@@ -9,12 +10,19 @@
 #include <QPointer>
 #include <QString>
 
+class KvListener;
 class KvSimPty;
-class QTcpServer;
+class QTcpSocket;
 
 // The plotter simulator: one plotter (KvSimDevice) reachable over TCP on 127.0.0.1, with any
 // number of clients at once, and over a pseudo-terminal that stands in for its USB port. Every
 // line goes through the same fault switches.
+//
+// Within its means: all connections together hold at most 64 MiB of frames not yet ended, 8 MiB
+// each, and one connection at a time up to 256 MiB (a large plot); a connection that would hold
+// more loses what it holds, and a TCP client is disconnected. A TCP client whose answers pile up unread (beyond 1 MiB) is not read from
+// until it takes them, and dropped when its plotter notices pile up beyond 8 MiB. TCP clients
+// that send nothing for the idle timeout are closed, unless the plotter is cutting.
 class KvSimulator : public QObject
 {
     Q_OBJECT
@@ -33,6 +41,9 @@ public:
     bool openPty(QString *error = nullptr);
     QString ptyPath() const;
 
+    // 0 (the default) keeps idle connections open.
+    void setIdleTimeout(int ms) { m_idleTimeoutMs = ms; }
+
     int connectionCount() const { return int(m_sessions.size()); }
     // Drops every connection: TCP clients are disconnected, the pseudo-terminal is hung up and
     // a new one opened in its place (ptyPathChanged).
@@ -47,11 +58,14 @@ Q_SIGNALS:
 
 private:
     void addSession(KvSimSession *session);
-    void acceptClients();
+    void acceptClient(QTcpSocket *socket);
+    void replacePty();
 
     KvSimDevice m_device;
     KvSimFaults m_faults;
-    QTcpServer *m_server = nullptr;
+    KvHoldingLimit m_holdings;
+    int m_idleTimeoutMs = 0;
+    KvListener *m_listener = nullptr;
     KvSimPty *m_pty = nullptr;
     QList<QPointer<KvSimSession>> m_sessions;
 };

@@ -5,6 +5,7 @@
 #include "simulator.h"
 
 #include <QSignalSpy>
+#include <QTcpSocket>
 #include <QTest>
 
 #include <memory>
@@ -87,6 +88,8 @@ private Q_SLOTS:
     void silentAfterNFrames();
     void dropMidJobOverTcp();
     void ptyLineAndDropMidJob();
+    void idleClientClosedUnlessCutting();
+    void plotBeyondAConnectionsShareIsCut();
 
 private:
     void connectProbe(ProbeDevice &probe);
@@ -417,6 +420,34 @@ void TestSimulator::ptyLineAndDropMidJob()
     probe->frames.clear();
     probe->sendCMD(frame("CCMD;27;"));
     QTRY_VERIFY(bodies(probe->frames).contains("CCMD;27,0,1;")); // still cutting
+}
+
+void TestSimulator::idleClientClosedUnlessCutting()
+{
+    simulator->setIdleTimeout(200);
+    simulator->device()->setTimeScale(2); // two thirds of a second of cutting
+    QTcpSocket client;
+    client.connectToHost(QHostAddress::LocalHost, simulator->tcpPort());
+    QVERIFY(client.waitForConnected());
+    QSignalSpy ended(simulator->device(), &KvSimDevice::jobEnded);
+    QSignalSpy closed(&client, &QTcpSocket::disconnected);
+    client.write(KVFrameStream::pack("PPLT;" + plot100mm));
+    QVERIFY(ended.wait(5000));
+    QCOMPARE(closed.size(), 0); // silent while the plotter cuts, yet not idle
+    QVERIFY(closed.wait(2000));
+}
+
+void TestSimulator::plotBeyondAConnectionsShareIsCut()
+{
+    QTcpSocket client;
+    client.connectToHost(QHostAddress::LocalHost, simulator->tcpPort());
+    QVERIFY(client.waitForConnected());
+    QSignalSpy started(simulator->device(), &KvSimDevice::jobStarted);
+    const QByteArray moves = QByteArray("PD40,0;PU0,0;").repeated(1000000); // 13 MB, 2 km of path
+    client.write(KVFrameStream::pack("PPLT;" + moves));
+    QVERIFY(started.wait(20000));
+    QCOMPARE(started.at(0).at(2).toDouble(), 2000000.0);
+    QCOMPARE(client.state(), QAbstractSocket::ConnectedState);
 }
 
 QTEST_GUILESS_MAIN(TestSimulator)

@@ -38,7 +38,8 @@ private slots:
     void programRunsAndStopsOnSignal();
 
     void lateAnswerToAClientThatLeft();
-    void channelAtAnotherPathIsRefused();
+    void channelClosedOnMisuse_data();
+    void channelClosedOnMisuse();
 
 private:
     Answer send(const QByteArray &method, const QString &route, const QByteArray &body, int timeoutMs = 5000);
@@ -114,6 +115,8 @@ void tst_KvCloud::routes_data()
                                    << QByteArray(R"({"error":"no such route"})");
     QTest::newRow("not JSON") << QByteArray("POST") << "device_work_records" << QByteArray("[1]") << 400
                               << QByteArray(R"({"error":"the body is not a JSON object"})");
+    QTest::newRow("body too large") << QByteArray("POST") << "device_work_records" << QByteArray(1024 * 1024 + 1, ' ')
+                                    << 413 << QByteArray(R"({"error":"a body may have at most 1048576 bytes"})");
 }
 
 void tst_KvCloud::routes()
@@ -249,6 +252,9 @@ void tst_KvCloud::controlsOverHttp()
     QCOMPARE(texts.first().first().toString(), QStringLiteral("hi"));
     QCOMPARE(send("POST", "_send", R"({"code":"K9","text":"hi"})").status, 404);
 
+    QCOMPARE(send("POST", "_fault", R"({"route":"device","status":700})").status, 400);
+    QCOMPARE(send("POST", "_fault", R"({"route":"device","delay":-1})").status, 400);
+    QCOMPARE(send("GET", "device", R"({"code":"K1"})").status, 200);
     QCOMPARE(send("POST", "_fault", R"({"route":"device","status":503})").status, 200);
     QCOMPARE(send("GET", "device", R"({"code":"K1"})").status, 503);
     QCOMPARE(send("POST", "_fault", R"({"route":"device"})").status, 200);
@@ -297,16 +303,30 @@ void tst_KvCloud::lateAnswerToAClientThatLeft()
     QCOMPARE(received.size(), 2);
 }
 
-void tst_KvCloud::channelAtAnotherPathIsRefused()
+void tst_KvCloud::channelClosedOnMisuse_data()
 {
-    QSignalSpy opened(service.get(), &KvCloudService::channelOpened);
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("messageSize");
+    QTest::addColumn<int>("closeCode");
+    QTest::newRow("another path") << "K1/Other/" << 0 << int(QWebSocketProtocol::CloseCodePolicyViolated);
+    QTest::newRow("message too large") << "K1/Device/" << 8 * 1024 * 1024 + 1 << int(QWebSocketProtocol::CloseCodeTooMuchData);
+}
+
+void tst_KvCloud::channelClosedOnMisuse()
+{
+    QFETCH(QString, path);
+    QFETCH(int, messageSize);
+    QFETCH(int, closeCode);
+    QSignalSpy reported(service.get(), &KvCloudService::channelMessageReceived);
     auto channel = std::make_unique<QWebSocket>();
     QSignalSpy disconnected(channel.get(), &QWebSocket::disconnected);
-    channel->open(QUrl(service->ws() + "K1/Other/"));
+    connect(channel.get(), &QWebSocket::connected, this,
+            [&] { channel->sendTextMessage(QString(messageSize, QLatin1Char('x'))); });
+    channel->open(QUrl(service->ws() + path));
     QVERIFY(disconnected.wait());
-    QCOMPARE(channel->closeCode(), QWebSocketProtocol::CloseCodePolicyViolated);
-    QCOMPARE(opened.size(), 0);
-    QVERIFY(service->openChannels().isEmpty());
+    QCOMPARE(int(channel->closeCode()), closeCode);
+    QCOMPARE(reported.size(), 0);
+    QTRY_VERIFY(service->openChannels().isEmpty());
 }
 
 QTEST_MAIN(tst_KvCloud)

@@ -1,49 +1,38 @@
 #ifndef KVCLOUDHTTP_H
 #define KVCLOUDHTTP_H
 
-#include <QAbstractHttpServer>
-#include <QByteArray>
-#include <QJsonObject>
-#include <QPointer>
+#include "cloudconnection.h"
+
+#include <QObject>
 #include <QString>
 
-#include <functional>
-
+class KvHoldingLimit;
+class KvListener;
 class QTcpSocket;
 
-// One request to the service. The answer may be given at once, later, or never; an answer
-// for a client that has hung up in the meantime goes nowhere.
-class KvCloudExchange
+// The service's HTTP side: a listener on 127.0.0.1 and a connection for every client, each
+// request handed to one handler together with a guarded way to answer it. (Qt's HTTP server of
+// this version keeps every body whole, twice, however large, and has no bound to set; the
+// service reads its requests itself.)
+class KvCloudHttp : public QObject
 {
 public:
-    QByteArray method; // "GET", "PUT", ...
-    QString route;     // the path without its slashes at either end: "device", "device_model"
-    QByteArray body;
+    using Handler = KvCloudConnection::Handler;
 
-    void answer(int status, const QJsonObject &json) const;
+    KvCloudHttp(Handler handler, KvHoldingLimit *holdings, QObject *parent = nullptr);
 
-private:
-    friend class KvCloudHttp;
-    QPointer<QTcpSocket> m_socket;
-    bool m_closeAfter = false;
-};
-
-// The service's HTTP side: Qt's HTTP/1.1 parser and connections, every request handed to one
-// handler together with a guarded way to answer it. (QHttpServer's responders write to a
-// connection that may be gone by the time a delayed answer is due, so the service answers on
-// the connection itself.)
-class KvCloudHttp : public QAbstractHttpServer
-{
-public:
-    using Handler = std::function<void(const KvCloudExchange &)>;
-    explicit KvCloudHttp(Handler handler, QObject *parent = nullptr);
-
-protected:
-    bool handleRequest(const QHttpServerRequest &request, QTcpSocket *socket) override;
-    void missingHandler(const QHttpServerRequest &request, QTcpSocket *socket) override;
+    bool listen(quint16 port, QString *error = nullptr);
+    quint16 port() const;
+    // 0 (the default) keeps idle connections open.
+    void setIdleTimeout(int ms) { m_idleTimeoutMs = ms; }
 
 private:
+    void accept(QTcpSocket *socket);
+
     Handler m_handler;
+    KvHoldingLimit *m_holdings;
+    KvListener *m_listener;
+    int m_idleTimeoutMs = 0;
 };
 
 #endif // KVCLOUDHTTP_H

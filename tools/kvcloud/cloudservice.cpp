@@ -2,11 +2,14 @@
 
 #include "cloudhttp.h"
 #include "cloudlog.h"
+#include "cloudrecords.h"
+#include "holdinglimit.h"
+#include "idlewatch.h"
+#include "listener.h"
 
 #include <QHash>
 #include <QJsonDocument>
 #include <QRegularExpression>
-#include <QTcpServer>
 #include <QTimer>
 #include <QWebSocket>
 #include <QWebSocketServer>
@@ -14,8 +17,10 @@
 Q_LOGGING_CATEGORY(lcKvCloud, "kvcloud", QtWarningMsg)
 
 namespace {
-// Each list of what was received keeps this many entries, the newest.
-constexpr int RecordLimit = 10000;
+constexpr qsizetype MiB = 1024 * 1024;
+constexpr qsizetype MessageLimit = 8 * MiB;
+constexpr qsizetype RegistryLimit = 16 * MiB;
+constexpr int LongestDelayMs = 3600000;
 
 struct Answer
 {
@@ -28,11 +33,14 @@ Answer error(int status, const QString &text)
     return {status, QJsonObject{{QStringLiteral("error"), text}}};
 }
 
-void keep(QJsonArray &list, const QJsonValue &value)
+// The whole number from 0 to `high` under `key` (0 where the key is missing), or -1.
+int wholeNumber(const QJsonObject &body, const char *key, int high)
 {
-    list.append(value);
-    while (list.size() > RecordLimit)
-        list.removeFirst();
+    const QJsonValue value = body.value(QLatin1String(key));
+    if (value.isUndefined())
+        return 0;
+    const int number = value.toInt(-1);
+    return number <= high ? number : -1;
 }
 
 QString compact(const QJsonObject &object)
@@ -60,28 +68,43 @@ public:
     Answer createDevice(const QJsonObject &body);
     Answer storeWorkRecord(const QJsonObject &body);
 
+    Answer refused(const KvCloudExchange &exchange);
+    Answer setFaultFrom(const QJsonObject &body);
+    bool storeDevice(const QString &code, const QJsonObject &record);
+
     void acceptChannels();
     void openChannel(QWebSocket *socket);
+    void limitChannel(QWebSocket *socket);
 
     KvCloudService *q;
+    KvHoldingLimit holdings{64 * MiB, MessageLimit};
+    int idleTimeoutMs = 0;
     KvCloudHttp *http = nullptr;
+    KvListener *channelListener = nullptr;
     QWebSocketServer *channelServer = nullptr;
     QHash<QWebSocket *, QString> channels; // socket -> device code
 
     QHash<QString, QJsonObject> devices; // code -> record with "id"
+    QHash<QString, qsizetype> deviceSizes;
+    qsizetype registryBytes = 0;
     QHash<qint64, int> models;           // model code -> id
     int lastDeviceId = 0;
     int lastModelId = 0;
     int lastWorkRecordId = 0;
     QHash<QPair<QByteArray, QString>, KvCloudFault> faults;
 
-    QJsonArray requests;
-    QJsonArray workRecords;
-    QJsonArray channelMessages;
+    KvCloudRecordList requests;
+    KvCloudRecordList workRecords;
+    KvCloudRecordList channelMessages;
 };
 
 void KvCloudService::Private::handle(const KvCloudExchange &exchange)
 {
+    if (exchange.refusedWith != 0) {
+        const Answer answer = refused(exchange);
+        exchange.answer(answer.status, answer.body);
+        return;
+    }
     QJsonParseError parse{};
     const QJsonDocument document = QJsonDocument::fromJson(exchange.body, &parse);
     const bool bodyIsObject = exchange.body.isEmpty() || document.isObject();
@@ -102,16 +125,33 @@ void KvCloudService::Private::handle(const KvCloudExchange &exchange)
         answer = serve(exchange.method, exchange.route, body);
 
     const QJsonValue recordedBody = bodyIsObject ? QJsonValue(body) : QJsonValue(QString::fromUtf8(exchange.body));
-    keep(requests, QJsonObject{{QStringLiteral("method"), QString::fromLatin1(exchange.method)},
-                               {QStringLiteral("route"), exchange.route},
-                               {QStringLiteral("body"), recordedBody},
-                               {QStringLiteral("status"), fault.swallow ? QJsonValue() : QJsonValue(answer.status)}});
+    requests.append(QJsonObject{{QStringLiteral("method"), QString::fromLatin1(exchange.method)},
+                                {QStringLiteral("route"), exchange.route},
+                                {QStringLiteral("body"), recordedBody},
+                                {QStringLiteral("status"), fault.swallow ? QJsonValue() : QJsonValue(answer.status)}},
+                    exchange.body.size());
     qCDebug(lcKvCloud).noquote() << exchange.method << exchange.route << QString::fromUtf8(exchange.body) << "->"
                                  << (fault.swallow ? QStringLiteral("(swallowed)") : QString::number(answer.status))
                                  << compact(answer.body);
     Q_EMIT q->requestReceived(QString::fromLatin1(exchange.method), exchange.route);
     if (!fault.swallow)
         deliver(exchange, answer, fault.delayMs);
+}
+
+// A request the connection refused before reading its body: on record without one.
+Answer KvCloudService::Private::refused(const KvCloudExchange &exchange)
+{
+    const Answer answer = error(exchange.refusedWith, exchange.refusal);
+    if (!exchange.route.startsWith(QLatin1Char('_'))) {
+        requests.append(QJsonObject{{QStringLiteral("method"), QString::fromLatin1(exchange.method)},
+                                    {QStringLiteral("route"), exchange.route},
+                                    {QStringLiteral("body"), QJsonValue()},
+                                    {QStringLiteral("status"), answer.status}},
+                        0);
+    }
+    qCDebug(lcKvCloud).noquote() << exchange.method << exchange.route << "->" << answer.status << exchange.refusal;
+    Q_EMIT q->requestReceived(QString::fromLatin1(exchange.method), exchange.route);
+    return answer;
 }
 
 void KvCloudService::Private::deliver(const KvCloudExchange &exchange, const Answer &answer, int delayMs)
@@ -165,7 +205,8 @@ Answer KvCloudService::Private::updateDevice(const QJsonObject &body)
         return error(404, QStringLiteral("unknown device"));
     QJsonObject record = body;
     record.insert(QStringLiteral("id"), found->value(QLatin1String("id")));
-    *found = record;
+    if (!storeDevice(found.key(), record))
+        return error(507, QStringLiteral("the device registry is full"));
     return {200, record};
 }
 
@@ -184,16 +225,31 @@ Answer KvCloudService::Private::createDevice(const QJsonObject &body)
     if (code.isEmpty())
         return error(400, QStringLiteral("a device record needs a code"));
     const auto known = devices.constFind(code);
-    const int id = known != devices.constEnd() ? known->value(QLatin1String("id")).toInt() : ++lastDeviceId;
+    const int id = known != devices.constEnd() ? known->value(QLatin1String("id")).toInt() : lastDeviceId + 1;
     QJsonObject record = body;
     record.insert(QStringLiteral("id"), id);
-    devices.insert(code, record);
+    if (!storeDevice(code, record))
+        return error(507, QStringLiteral("the device registry is full"));
+    if (known == devices.constEnd())
+        ++lastDeviceId;
     return {200, QJsonObject{{QStringLiteral("id"), id}}};
+}
+
+// Stores a device's record; false when the registry has no room for it.
+bool KvCloudService::Private::storeDevice(const QString &code, const QJsonObject &record)
+{
+    const qsizetype size = QJsonDocument(record).toJson(QJsonDocument::Compact).size();
+    if (registryBytes - deviceSizes.value(code) + size > RegistryLimit)
+        return false;
+    registryBytes += size - deviceSizes.value(code);
+    deviceSizes.insert(code, size);
+    devices.insert(code, record);
+    return true;
 }
 
 Answer KvCloudService::Private::storeWorkRecord(const QJsonObject &body)
 {
-    keep(workRecords, body);
+    workRecords.append(body, QJsonDocument(body).toJson(QJsonDocument::Compact).size());
     Q_EMIT q->workRecordReceived(body);
     return {200, QJsonObject{{QStringLiteral("id"), ++lastWorkRecordId}}};
 }
@@ -215,16 +271,24 @@ Answer KvCloudService::Private::control(const QByteArray &method, const QString 
         q->closeChannels();
         return {200, QJsonObject{{QStringLiteral("closed"), open}}};
     }
-    if (route == QLatin1String("_fault")) {
-        KvCloudFault fault;
-        fault.status = body.value(QLatin1String("status")).toInt();
-        fault.delayMs = body.value(QLatin1String("delay")).toInt();
-        fault.swallow = body.value(QLatin1String("swallow")).toBool();
-        q->setFault(fault, body.value(QLatin1String("method")).toString().toLatin1(),
-                    body.value(QLatin1String("route")).toString());
-        return {200, QJsonObject{}};
-    }
+    if (route == QLatin1String("_fault"))
+        return setFaultFrom(body);
     return error(404, QStringLiteral("no such control"));
+}
+
+Answer KvCloudService::Private::setFaultFrom(const QJsonObject &body)
+{
+    KvCloudFault fault;
+    fault.status = wholeNumber(body, "status", 599);
+    if (fault.status < 0 || (fault.status > 0 && fault.status < 100))
+        return error(400, QStringLiteral("status is 0 (serve normally) or an HTTP status from 100 to 599"));
+    fault.delayMs = wholeNumber(body, "delay", LongestDelayMs);
+    if (fault.delayMs < 0)
+        return error(400, QStringLiteral("delay is a number of ms from 0 to %1").arg(LongestDelayMs));
+    fault.swallow = body.value(QLatin1String("swallow")).toBool();
+    q->setFault(fault, body.value(QLatin1String("method")).toString().toLatin1(),
+                body.value(QLatin1String("route")).toString());
+    return {200, QJsonObject{}};
 }
 
 void KvCloudService::Private::acceptChannels()
@@ -246,13 +310,16 @@ void KvCloudService::Private::openChannel(QWebSocket *socket)
     }
     const QString code = match.captured(1);
     channels.insert(socket, code);
+    limitChannel(socket);
     QObject::connect(socket, &QWebSocket::textMessageReceived, q, [this, code](const QString &text) {
         qCDebug(lcKvCloud).noquote() << "channel" << code << "<-" << text;
-        keep(channelMessages, QJsonObject{{QStringLiteral("code"), code}, {QStringLiteral("text"), text}});
+        channelMessages.append(QJsonObject{{QStringLiteral("code"), code}, {QStringLiteral("text"), text}},
+                               text.size());
         Q_EMIT q->channelMessageReceived(code, text);
     });
     QObject::connect(socket, &QWebSocket::disconnected, q, [this, socket, code] {
         qCDebug(lcKvCloud) << "channel" << code << "closed";
+        holdings.release(socket);
         channels.remove(socket);
         socket->deleteLater();
         Q_EMIT q->channelClosed(code);
@@ -261,11 +328,46 @@ void KvCloudService::Private::openChannel(QWebSocket *socket)
     Q_EMIT q->channelOpened(code);
 }
 
+// A channel's messages are bounded one by one (Qt closes the channel with 1009 beyond) and
+// together with everything else the service holds; a channel that stays silent is pinged, and
+// closed when it answers nothing.
+void KvCloudService::Private::limitChannel(QWebSocket *socket)
+{
+    socket->setMaxAllowedIncomingMessageSize(MessageLimit);
+    socket->setMaxAllowedIncomingFrameSize(MessageLimit);
+    auto *idle = new KvIdleWatch({},
+                                 [socket] {
+                                     qCDebug(lcKvCloud) << "channel idle; closed";
+                                     socket->abort();
+                                 },
+                                 socket);
+    idle->setNudge([socket] { socket->ping(); });
+    idle->setTimeout(idleTimeoutMs);
+    QObject::connect(socket, &QWebSocket::pong, idle, [idle] { idle->touch(); });
+    auto unfinished = std::make_shared<qsizetype>(0);
+    const auto frameArrived = [this, socket, idle, unfinished](qsizetype size, bool last) {
+        idle->touch();
+        *unfinished = last ? 0 : *unfinished + size;
+        if (holdings.hold(socket, *unfinished))
+            return;
+        qCWarning(lcKvCloud) << "a channel message is more than the service holds now; channel closed";
+        holdings.release(socket);
+        socket->close(QWebSocketProtocol::CloseCodeTooMuchData, QStringLiteral("the service holds all it can now"));
+    };
+    QObject::connect(socket, &QWebSocket::textFrameReceived, q,
+                     [frameArrived](const QString &frame, bool last) { frameArrived(frame.size(), last); });
+    QObject::connect(socket, &QWebSocket::binaryFrameReceived, q,
+                     [frameArrived](const QByteArray &frame, bool last) { frameArrived(frame.size(), last); });
+}
+
 KvCloudService::KvCloudService(QObject *parent)
     : QObject(parent), d(std::make_unique<Private>(this))
 {
-    d->http = new KvCloudHttp([this](const KvCloudExchange &exchange) { d->handle(exchange); }, this);
+    d->http = new KvCloudHttp([this](const KvCloudExchange &exchange) { d->handle(exchange); }, &d->holdings, this);
     d->channelServer = new QWebSocketServer(QStringLiteral("kvcloud"), QWebSocketServer::NonSecureMode, this);
+    d->channelListener = new KvListener(lcKvCloud, this);
+    // The service accepts the connections itself and hands them to Qt for the handshake.
+    connect(d->channelListener, &KvListener::accepted, d->channelServer, &QWebSocketServer::handleConnection);
     connect(d->channelServer, &QWebSocketServer::newConnection, this, [this] { d->acceptChannels(); });
 }
 
@@ -277,32 +379,40 @@ KvCloudService::~KvCloudService()
         socket->abort();
         delete socket;
     }
+    // The connections release what they hold into the service's limit: they go before it.
+    delete d->http;
 }
 
 bool KvCloudService::listen(quint16 httpPort, quint16 wsPort, QString *error)
 {
-    if (d->http->listen(QHostAddress::LocalHost, httpPort) == 0) {
+    QString reason;
+    if (!d->http->listen(httpPort, &reason)) {
         if (error)
-            *error = QStringLiteral("HTTP port %1 is not free").arg(httpPort);
+            *error = QStringLiteral("HTTP port %1: %2").arg(httpPort).arg(reason);
         return false;
     }
-    if (!d->channelServer->listen(QHostAddress::LocalHost, wsPort)) {
+    if (!d->channelListener->listen(wsPort, &reason)) {
         if (error)
-            *error = QStringLiteral("WebSocket port %1: %2").arg(wsPort).arg(d->channelServer->errorString());
+            *error = QStringLiteral("WebSocket port %1: %2").arg(wsPort).arg(reason);
         return false;
     }
     return true;
 }
 
+void KvCloudService::setIdleTimeout(int ms)
+{
+    d->idleTimeoutMs = ms;
+    d->http->setIdleTimeout(ms);
+}
+
 quint16 KvCloudService::httpPort() const
 {
-    const QList<QTcpServer *> servers = d->http->servers();
-    return servers.isEmpty() ? 0 : servers.first()->serverPort();
+    return d->http->port();
 }
 
 quint16 KvCloudService::wsPort() const
 {
-    return d->channelServer->serverPort();
+    return d->channelListener->port();
 }
 
 QString KvCloudService::url() const
@@ -333,7 +443,7 @@ int KvCloudService::addDevice(QJsonObject record)
 {
     const int id = ++d->lastDeviceId;
     record.insert(QStringLiteral("id"), id);
-    d->devices.insert(record.value(QLatin1String("code")).toString(), record);
+    d->storeDevice(record.value(QLatin1String("code")).toString(), record);
     return id;
 }
 
@@ -370,26 +480,26 @@ QJsonObject KvCloudService::records() const
     QJsonArray devices;
     for (const QJsonObject &record : std::as_const(d->devices))
         devices.append(record);
-    return QJsonObject{{QStringLiteral("requests"), d->requests},
+    return QJsonObject{{QStringLiteral("requests"), d->requests.entries()},
                        {QStringLiteral("devices"), devices},
-                       {QStringLiteral("work_records"), d->workRecords},
-                       {QStringLiteral("channel_messages"), d->channelMessages}};
+                       {QStringLiteral("work_records"), d->workRecords.entries()},
+                       {QStringLiteral("channel_messages"), d->channelMessages.entries()}};
 }
 
 QJsonArray KvCloudService::requests() const
 {
-    return d->requests;
+    return d->requests.entries();
 }
 
 QJsonArray KvCloudService::workRecords() const
 {
-    return d->workRecords;
+    return d->workRecords.entries();
 }
 
 QStringList KvCloudService::channelMessages(const QString &code) const
 {
     QStringList texts;
-    for (const QJsonValue &message : std::as_const(d->channelMessages)) {
+    for (const QJsonValue &message : d->channelMessages.entries()) {
         if (message[QLatin1String("code")].toString() == code)
             texts.append(message[QLatin1String("text")].toString());
     }
@@ -403,7 +513,7 @@ QString KvCloudService::summary(const QString &code) const
         return QStringLiteral("cloud: %1 is not registered").arg(code);
     const QJsonValue id = record.value(QLatin1String("id"));
     QString workRecord = QStringLiteral("none");
-    for (const QJsonValue &posted : std::as_const(d->workRecords)) {
+    for (const QJsonValue &posted : d->workRecords.entries()) {
         if (posted[QLatin1String("device")] == id)
             workRecord = compact(posted.toObject());
     }

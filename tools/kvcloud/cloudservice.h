@@ -34,7 +34,16 @@ struct KvCloudFault
 //   POST  _send                {"code", "text"}   sends a text to the device's channel
 //   POST  _close                                  closes every channel
 //   POST  _fault               {"method", "route", "status", "delay", "swallow"}: see setFault
+//                              (status 0 or 100 to 599, delay 0 to 3600000 ms; 400 otherwise)
 // Ids count from 1 and are kept for the service's lifetime.
+//
+// Within its means: a request body may have 1 MiB (413 beyond, answered as soon as the head is
+// read; the body is read past unkept), a channel message 8 MiB (the channel is closed with 1009
+// beyond); all connections together hold at most 64 MiB of bodies and unfinished messages (503,
+// or 1009 on a channel, beyond); each list of what was received keeps its newest 10,000 entries
+// within 8 MiB, the device registry 16 MiB (507 beyond). A client whose answers pile up unread
+// is not read from until it takes them. Connections that send nothing for the idle timeout are
+// closed, unless an answer is due to them; a channel is pinged before.
 class KvCloudService : public QObject
 {
     Q_OBJECT
@@ -44,6 +53,8 @@ public:
 
     // HTTP and WebSocket on 127.0.0.1; port 0 picks a free one.
     bool listen(quint16 httpPort = 0, quint16 wsPort = 0, QString *error = nullptr);
+    // 0 (the default) keeps idle connections open.
+    void setIdleTimeout(int ms);
     quint16 httpPort() const;
     quint16 wsPort() const;
     QString url() const; // "http://127.0.0.1:<port>/"
@@ -64,7 +75,8 @@ public:
     QStringList openChannels() const;
 
     // What was received: "requests" ({"method", "route", "body", "status"}; "status" null for a
-    // swallowed request), "devices", "work_records", "channel_messages" ({"code", "text"}).
+    // swallowed request, "body" null for one refused unread), "devices", "work_records",
+    // "channel_messages" ({"code", "text"}).
     QJsonObject records() const;
     QJsonArray requests() const;
     QJsonArray workRecords() const;

@@ -13,6 +13,7 @@ struct Options
 {
     quint16 httpPort = 0;
     quint16 wsPort = 0;
+    int idleSeconds = 120;
     KvCloudFault fault;
 };
 
@@ -44,6 +45,7 @@ bool parseOptions(const QCoreApplication &app, Options *options)
         {QStringLiteral("fail"), QStringLiteral("Answer every request with this HTTP status (for example 500)."), QStringLiteral("status")},
         {QStringLiteral("delay"), QStringLiteral("Answer every request this many ms later."), QStringLiteral("ms")},
         {QStringLiteral("swallow"), QStringLiteral("Answer no request at all: the clients wait until they give up.")},
+        {QStringLiteral("idle-timeout"), QStringLiteral("Close a connection that sends nothing for this many seconds while no answer is due to it (default 120; 0 never)."), QStringLiteral("seconds")},
         {{QStringLiteral("v"), QStringLiteral("verbose")}, QStringLiteral("Log every request, answer and channel message.")},
     });
     if (!parser.parse(app.arguments())) {
@@ -56,7 +58,8 @@ bool parseOptions(const QCoreApplication &app, Options *options)
     int wsPort = 0;
     if (!readNumber(parser, "port", 65535, &httpPort) || !readNumber(parser, "ws-port", 65535, &wsPort)
         || !readNumber(parser, "fail", 599, &options->fault.status)
-        || !readNumber(parser, "delay", 3600000, &options->fault.delayMs))
+        || !readNumber(parser, "delay", 3600000, &options->fault.delayMs)
+        || !readNumber(parser, "idle-timeout", 1 << 20, &options->idleSeconds))
         return false;
     if (options->fault.status != 0 && options->fault.status < 100) {
         std::fprintf(stderr, "kvcloud: --fail takes an HTTP status from 100 to 599\n");
@@ -81,6 +84,7 @@ int main(int argc, char *argv[])
 
     KvCloudService service;
     service.setFault(options.fault);
+    service.setIdleTimeout(options.idleSeconds * 1000);
     QString error;
     if (!service.listen(options.httpPort, options.wsPort, &error)) {
         std::fprintf(stderr, "kvcloud: cannot listen: %s\n", qPrintable(error));

@@ -1,0 +1,240 @@
+// The two servers under misuse, each started as a program of its own: clients that never read
+// their answers, frames, bodies and messages far beyond what a server keeps, and more
+// connections than the server has descriptors. The server's peak resident memory and its CPU
+// time stay within bounds, the server closes every misusing connection itself (idle ones after
+// the second given by --idle-timeout), and it answers a plain request afterwards.
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTcpSocket>
+#include <QTest>
+
+#include <memory>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+enum Port { Tcp = 0, Http = 0, WebSocket = 1 }; // places in the line a server starts with
+
+constexpr qint64 MB = 1024 * 1024;
+
+// A figure of /proc/<pid>/status ("VmHWM", "VmRSS") in bytes.
+qint64 statusBytes(qint64 pid, const QByteArray &field)
+{
+    QFile file(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        if (line.startsWith(field + ':'))
+            return line.mid(field.size() + 1).trimmed().split(' ').first().toLongLong() * 1024;
+    }
+    return -1;
+}
+
+// User and system CPU time the process has consumed, in ms.
+qint64 cpuMs(qint64 pid)
+{
+    QFile file(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray stat = file.readAll();
+    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+    return (fields.value(11).toLongLong() + fields.value(12).toLongLong()) * 1000 / ::sysconf(_SC_CLK_TCK);
+}
+
+// Writes `unit` over and over, `total` bytes in all, as fast as the line takes it.
+void flood(QTcpSocket *socket, const QByteArray &unit, qint64 total)
+{
+    auto left = std::make_shared<qint64>(total);
+    auto refill = [socket, unit, left] {
+        while (*left > 0 && socket->bytesToWrite() < MB && socket->state() == QAbstractSocket::ConnectedState) {
+            socket->write(unit);
+            *left -= unit.size();
+        }
+    };
+    QObject::connect(socket, &QTcpSocket::bytesWritten, socket, refill);
+    refill();
+}
+
+QByteArray repeated(const QByteArray &piece, qsizetype size)
+{
+    return piece.repeated(size / piece.size());
+}
+
+// A masked client frame (the mask is zero, so the payload goes as it is).
+QByteArray clientFrame(quint8 firstByte, const QByteArray &payload)
+{
+    QByteArray frame(1, char(firstByte));
+    if (payload.size() < 126) {
+        frame.append(char(0x80 | payload.size()));
+    } else {
+        frame.append(char(0x80 | 126)).append(char(payload.size() >> 8)).append(char(payload.size() & 0xFF));
+    }
+    return frame.append(4, '\0').append(payload);
+}
+
+const QByteArray channelHandshake = "GET /K1/Device/ HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\n"
+                                    "Connection: Upgrade\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
+                                    "Sec-WebSocket-Version: 13\r\n\r\n";
+} // namespace
+
+class tst_ServerLimits : public QObject
+{
+    Q_OBJECT
+private slots:
+    void misuse_data();
+    void misuse();
+    void ptyPathSaidOnce();
+
+private:
+    bool start(const QString &program, int descriptors);
+    void answersAPlainRequest(const QString &program);
+
+    std::unique_ptr<QProcess> server;
+    QList<quint16> ports; // kvsim: its TCP port; kvcloud: its HTTP and its WebSocket port
+};
+
+bool tst_ServerLimits::start(const QString &program, int descriptors)
+{
+    server = std::make_unique<QProcess>();
+    server->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    if (descriptors > 0) {
+        server->setChildProcessModifier([descriptors] {
+            const rlimit limit{rlim_t(descriptors), rlim_t(descriptors)};
+            ::setrlimit(RLIMIT_NOFILE, &limit);
+        });
+    }
+    const QStringList common{"--port", "0", "--idle-timeout", "1"};
+    server->start(qEnvironmentVariable(program == "kvsim" ? "KVSIM" : "KVCLOUD"),
+                  program == "kvsim" ? common : common + QStringList{"--ws-port", "0"});
+    if (!server->waitForReadyRead(10000))
+        return false;
+    ports.clear();
+    const QString line = QString::fromUtf8(server->readLine());
+    for (const QRegularExpressionMatch &port : QRegularExpression(R"(127\.0\.0\.1:(\d+))").globalMatch(line))
+        ports.append(port.captured(1).toUShort());
+    return !ports.isEmpty();
+}
+
+void tst_ServerLimits::answersAPlainRequest(const QString &program)
+{
+    QTcpSocket client;
+    client.connectToHost(QHostAddress::LocalHost, ports.at(Tcp));
+    QVERIFY(client.waitForConnected(5000));
+    if (program == "kvsim") {
+        client.write("\x02" "15;CCMD;1010;" "\x03");
+        QTRY_VERIFY(client.peek(100).endsWith('\x03'));
+        QVERIFY(client.readAll().contains("1010,0,"));
+        return;
+    }
+    client.write("GET /_records HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n");
+    QTRY_COMPARE_WITH_TIMEOUT(client.state(), QAbstractSocket::UnconnectedState, 10000);
+    const QByteArray answer = client.readAll();
+    QVERIFY2(answer.startsWith("HTTP/1.1 200"), answer.left(100).constData());
+    QVERIFY2(answer.size() < 4 * MB, qPrintable(QString::number(answer.size()))); // what it keeps is bounded
+}
+
+void tst_ServerLimits::misuse_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<int>("port");
+    QTest::addColumn<int>("descriptors");     // the server's descriptor limit; 0: as inherited
+    QTest::addColumn<int>("connections");
+    QTest::addColumn<QByteArray>("greeting"); // sent first, and the server's answer awaited
+    QTest::addColumn<QByteArray>("head");     // then this once,
+    QTest::addColumn<QByteArray>("unit");     // then this over and over,
+    QTest::addColumn<qint64>("bytes");        // up to this many bytes a connection
+    QTest::addColumn<int>("peakMB");          // bound of the server's peak resident memory
+    QTest::addColumn<int>("cpuMs");           // bound of its CPU time over the misuse; 0: none
+
+    const QByteArray plotterRequest = "\x02" "15;CCMD;1010;" "\x03";
+    const QByteArray cloudRequest = "GET /device HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: 13\r\n\r\n{\"code\":\"K1\"}";
+    const QByteArray filler = QByteArray(64 * 1024, 'x');
+    QTest::newRow("kvsim: requests whose answers are never read")
+        << "kvsim" << int(Tcp) << 0 << 1 << QByteArray() << QByteArray() << repeated(plotterRequest, 64 * 1024)
+        << 64 * MB << 48 << 0;
+    QTest::newRow("kvsim: eight frames of 60 MB without an end")
+        << "kvsim" << int(Tcp) << 0 << 8 << QByteArray() << QByteArray("\x02") << filler << 60 * MB << 128 << 0;
+    QTest::newRow("kvsim: more connections than descriptors")
+        << "kvsim" << int(Tcp) << 64 << 100 << QByteArray() << QByteArray() << filler << qint64(0) << 48 << 300;
+    QTest::newRow("kvcloud: three bodies of 50 MB")
+        << "kvcloud" << int(Http) << 0 << 3 << QByteArray()
+        << QByteArray("POST /device_work_records HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: 52428800\r\n\r\n")
+        << filler << 50 * MB << 48 << 0;
+    QTest::newRow("kvcloud: requests whose answers are never read")
+        << "kvcloud" << int(Http) << 0 << 1 << QByteArray() << QByteArray() << repeated(cloudRequest, 64 * 1024)
+        << 64 * MB << 48 << 0;
+    QTest::newRow("kvcloud: a 200 MB message in fragments")
+        << "kvcloud" << int(WebSocket) << 0 << 1 << channelHandshake << clientFrame(0x01, "x")
+        << clientFrame(0x00, QByteArray(65535, 'x')) << 200 * MB << 64 << 0;
+    QTest::newRow("kvcloud: more connections than descriptors")
+        << "kvcloud" << int(Http) << 64 << 100 << QByteArray() << QByteArray() << filler << qint64(0) << 48 << 300;
+}
+
+void tst_ServerLimits::misuse()
+{
+    QFETCH(QString, program);
+    QFETCH(int, port);
+    QFETCH(int, descriptors);
+    QFETCH(int, connections);
+    QFETCH(QByteArray, greeting);
+    QFETCH(QByteArray, head);
+    QFETCH(QByteArray, unit);
+    QFETCH(qint64, bytes);
+    QFETCH(int, peakMB);
+    QFETCH(int, cpuMs);
+
+    QVERIFY(start(program, descriptors));
+    const qint64 pid = server->processId();
+    const qint64 cpuBefore = ::cpuMs(pid);
+    std::vector<std::unique_ptr<QTcpSocket>> clients;
+    for (int i = 0; i < connections; ++i) {
+        auto client = std::make_unique<QTcpSocket>();
+        client->setReadBufferSize(4096); // it reads nothing beyond this: the rest stays on the line
+        client->connectToHost(QHostAddress::LocalHost, ports.at(port));
+        QVERIFY(client->waitForConnected(5000));
+        if (!greeting.isEmpty()) {
+            client->write(greeting);
+            QTRY_VERIFY(client->bytesAvailable() > 0);
+        }
+        client->write(head);
+        flood(client.get(), unit, bytes);
+        clients.push_back(std::move(client));
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(std::all_of(clients.cbegin(), clients.cend(), [](const auto &client) {
+                                 return client->state() == QAbstractSocket::UnconnectedState;
+                             }),
+                             60000);
+    const qint64 peak = statusBytes(pid, "VmHWM");
+    const qint64 cpu = ::cpuMs(pid) - cpuBefore;
+    std::printf("limits: %s: peak resident %.1f MB (bound %d MB), CPU %lld ms\n", QTest::currentDataTag(),
+                double(peak) / MB, peakMB, cpu);
+    answersAPlainRequest(program);
+    if (cpuMs > 0)
+        QVERIFY2(cpu < cpuMs, qPrintable(QStringLiteral("%1 ms of CPU").arg(cpu)));
+#if !defined(__SANITIZE_ADDRESS__)
+    // An instrumented server keeps freed memory in quarantine: its peak is judged in the normal
+    // build only.
+    QVERIFY2(peak < peakMB * MB, qPrintable(QStringLiteral("peak %1 MB").arg(peak / MB)));
+#endif
+    server->terminate();
+    QVERIFY(server->waitForFinished(5000));
+}
+
+void tst_ServerLimits::ptyPathSaidOnce()
+{
+    QProcess kvsim;
+    kvsim.setProcessChannelMode(QProcess::MergedChannels);
+    kvsim.start(qEnvironmentVariable("KVSIM"), {"--port", "0", "--pty", "-v"});
+    QTRY_VERIFY(kvsim.peek(4096).contains("kvsim: pty"));
+    const QByteArray output = kvsim.readAll();
+    kvsim.terminate();
+    QVERIFY(kvsim.waitForFinished(5000));
+    const QRegularExpressionMatch path = QRegularExpression(R"(/dev/pts/\d+)").match(QString::fromUtf8(output));
+    QVERIFY2(path.hasMatch(), output.constData());
+    QCOMPARE(output.count(path.captured().toUtf8()), 1);
+}
+
+QTEST_GUILESS_MAIN(tst_ServerLimits)
+#include "tst_serverlimits.moc"

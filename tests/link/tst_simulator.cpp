@@ -174,6 +174,12 @@ void TestSimulator::replies_data()
     row("261 unique id", 261, "CCMD;57;", { "CCMD;57,0,0123456789ABCDEF;" });
     row("261 heartbeat", 261, "CCMD;1010;", { "CCMD;1010,0,2;" });
     row("261 lacks the model's codes", 261, "CCMD;7,0;", { "CCMD;7,2;" });
+    const QByteArray fullField(255, 'x');
+    const QByteArray tooLong = QByteArray("\xc3\xa9").repeated(128); // 128 characters, 256 bytes
+    QTest::newRow("583 text as long as a field") << 583 << "CCMD;44," + fullField + ";" << Bodies { "CCMD;44,0," + fullField + ";" };
+    QTest::newRow("583 text longer than a field") << 583 << "CCMD;44," + tooLong + ";" << Bodies { "CCMD;44,1,KV520-000001;" };
+    QTest::newRow("583 number longer than a field") << 583 << "CCMD;6,0," + QByteArray(300, '0') + "300;"
+                                                     << Bodies { "CCMD;6,1,0,300;" };
 }
 
 void TestSimulator::replies()

@@ -182,8 +182,12 @@ QList<QByteArray> KvSimDevice::writeCommand(int code, const QStringList &argumen
     else
         m_parameters.setValue(entry->name, values);
     if (result != Accepted)
-        qCDebug(lcKvSim) << "write of" << entry->name << "refused:" << values << "result" << result;
-    return { ccmdFrame(QStringList { QString::number(code), QString::number(result) } + arguments) };
+        qCDebug(lcKvSim) << "write of" << entry->name << "refused:" << values.join(QLatin1Char(',')).left(200) << "result" << result;
+    // A text too long for the plotter is not echoed: the refusal carries the value it kept.
+    const QStringList echoed = KvSimParameters::fitsFields(values)
+                                   ? arguments
+                                   : arguments.mid(0, entry->fixed) + m_parameters.value(entry->name);
+    return { ccmdFrame(QStringList { QString::number(code), QString::number(result) } + echoed) };
 }
 
 int KvSimDevice::taskControlState() const

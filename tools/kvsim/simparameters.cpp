@@ -202,9 +202,15 @@ QString KvSimParameters::registerValue(int reg) const
     return owner ? m_values.value(owner->name).value(index) : QStringLiteral("0");
 }
 
+bool KvSimParameters::fitsFields(const QStringList &fields)
+{
+    return std::all_of(fields.cbegin(), fields.cend(),
+                       [](const QString &field) { return field.toUtf8().size() <= FieldBytes; });
+}
+
 bool KvSimParameters::accepts(const KvSimParameter &entry, const QStringList &fields)
 {
-    if (fields.size() != entry.defaults.size())
+    if (fields.size() != entry.defaults.size() || !fitsFields(fields))
         return false;
     if (!entry.numeric)
         return true;

@@ -62,8 +62,13 @@ public:
     const KvSimParameter *registerOwner(int reg, int *index = nullptr) const;
     QString registerValue(int reg) const;
 
+    // What one field of the plotter holds, in bytes of UTF-8: a device id, a file name. Longer
+    // texts are refused; a reply carrying one would not fit what a host takes in one frame.
+    static constexpr qsizetype FieldBytes = 255;
+
     // Whether `fields` (the value fields only) are a value `entry` accepts.
     static bool accepts(const KvSimParameter &entry, const QStringList &fields);
+    static bool fitsFields(const QStringList &fields);
     // The signed number held by a wide register pair.
     static qint64 wideValue(const QStringList &words);
 

@@ -4,10 +4,9 @@
 #include "kvdeviceproperty.h"
 #include "kvlogging.h"
 #include "sharedtranslator.h"
+#include "translationfolders.h"
 #include "usboperate.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QLocale>
 #include <QTcpSocket>
 #include <QWebSocket>
@@ -57,8 +56,7 @@ void KVCommonInterface::systemLanguage()
 void KVCommonInterface::installTranslation()
 {
     const QString file = QStringLiteral("KV-RV520MAXCam_%1.qm").arg(language);
-    const QString folder = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("translations"));
-    translator = KVSharedTranslator::acquire(file, folder);
+    translator = KVSharedTranslator::acquire(file, KVTranslationFolders::all());
 }
 
 KVDeviceInterface *KVCommonInterface::initInstance()

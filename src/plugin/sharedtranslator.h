@@ -2,6 +2,7 @@
 #define KVSHAREDTRANSLATOR_H
 
 #include <QString>
+#include <QStringList>
 #include <QTranslator>
 
 #include <memory>
@@ -12,7 +13,9 @@
 // installed with its first user and removed with its last.
 namespace KVSharedTranslator {
 
-std::shared_ptr<QTranslator> acquire(const QString &file, const QString &folder);
+// The translator of `file`, loaded from the first of `folders` that has it (installed empty
+// when none has).
+std::shared_ptr<QTranslator> acquire(const QString &file, const QStringList &folders);
 
 } // namespace KVSharedTranslator
 

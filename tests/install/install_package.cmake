@@ -21,6 +21,15 @@ if(qm_count LESS 2)
     message(FATAL_ERROR "translations not installed")
 endif()
 
+# The installed plug-in finds its translations in the installed layout: the installed kvhost has
+# no translations folder beside it, and lists Japanese labels under ja_JP.
+if(EXISTS ${prefix}/bin/kvhost)
+    run(${CMAKE_COMMAND} -E env --unset=KV_PLUGIN_PATH ${prefix}/bin/kvhost --lang ja_JP list)
+    if(NOT last_output MATCHES "\nSTATUS +ステータス " OR NOT last_output MATCHES "\nTCP_PORT +ポート ")
+        message(FATAL_ERROR "the installed kvhost lists no Japanese labels under ja_JP:\n${last_output}")
+    endif()
+endif()
+
 run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/examples/host -B ${WORK_DIR}/host -DCMAKE_PREFIX_PATH=${prefix}
     "-DCMAKE_CXX_FLAGS=${HOST_FLAGS}" "-DCMAKE_EXE_LINKER_FLAGS=${HOST_FLAGS}")
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/host)

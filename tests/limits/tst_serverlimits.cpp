@@ -184,6 +184,12 @@ void tst_ServerLimits::misuse()
     QFETCH(qint64, bytes);
     QFETCH(int, peakMB);
     QFETCH(int, cpuMs);
+#if defined(__SANITIZE_ADDRESS__)
+    // The sanitizers' own checks need descriptors (they probe memory through a pipe): out of
+    // descriptors they report what is not there.
+    if (descriptors > 0)
+        QSKIP("an instrumented server cannot run out of descriptors");
+#endif
 
     QVERIFY(start(program, descriptors));
     const qint64 pid = server->processId();

@@ -3,8 +3,8 @@
 // Every plot read here is also written as a device plot and read back to the same figures.
 #include "deviceplotwriter.h"
 #include "plotreader.h"
+#include "realplots.h"
 
-#include <QDir>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -243,38 +243,19 @@ void TestPlotReader::labelsOutlined()
 
 void TestPlotReader::realPlots_data()
 {
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<double>("cutM");
-    QTest::addColumn<double>("travelM");
-    QTest::addColumn<double>("tolerance");
-    // Reference figures of an independent reader, labels not stroked; "approx" ones depend on
-    // the plotter's default P1 and P2.
-    QTest::newRow("inter") << "hp2xx-inter.hp" << 8.265 << 15.158 << 0.02;
-    QTest::newRow("pages") << "hp2xx-pages.hpgl" << 0.920 << 1.323 << 0.02;
-    QTest::newRow("arcs") << "hp2xx-arcs.hp" << 1.571 << 2.055 << 0.25;
-    QTest::newRow("at") << "hp2xx-at.hpg" << 0.195 << 0.332 << 0.02;
-    QTest::newRow("win_1") << "hp2xx-win_1.hp" << 3.228 << 5.939 << 0.02;
-    QTest::newRow("spectrum") << "hp2xx-spectrum.plt" << 5.726 << 12.088 << 0.02;
-    QTest::newRow("RS-analyzer") << "vk2bea-RS-analyzer.hpgl" << 7.886 << 14.791 << 0.02;
-    QTest::newRow("space-shuttle") << "vk2bea-space-shuttle.hpgl" << 6.135 << 10.272 << 0.25;
-    QTest::newRow("AutoCAD PE") << "jemgreen-test2a-Layout1.PLT" << 0.854 << 1.536 << 0.25;
+    RealPlots::addRows();
 }
 
 void TestPlotReader::realPlots()
 {
-    QFETCH(QString, file);
-    QFETCH(double, cutM);
-    QFETCH(double, travelM);
-    QFETCH(double, tolerance);
-    const QDir folder(qEnvironmentVariable("KV_REAL_PLOTS"));
-    if (!folder.exists(file))
+    const RealPlots::Row row = RealPlots::Row::current();
+    if (!row.isHere())
         QSKIP("the real plot files are not here");
-    QFile plot(folder.filePath(file));
+    QFile plot(row.path());
     QVERIFY(plot.open(QIODevice::ReadOnly));
     const Figures figures = checkedFigures(plot.readAll());
-    const QString got = QStringLiteral("cut %1 m, travel %2 m").arg(figures.cutLengthMm() / 1000).arg(figures.travelMm() / 1000);
-    QVERIFY2(std::abs(figures.cutLengthMm() / 1000 - cutM) <= cutM * tolerance, qPrintable(got));
-    QVERIFY2(std::abs(figures.travelMm() / 1000 - travelM) <= travelM * tolerance, qPrintable(got));
+    QVERIFY2(row.matches(figures.cutLengthMm(), figures.travelMm()),
+             qPrintable(QStringLiteral("cut %1 m, travel %2 m").arg(figures.cutLengthMm() / 1000).arg(figures.travelMm() / 1000)));
 }
 
 QTEST_MAIN(TestPlotReader)

@@ -1,18 +1,20 @@
 #include "geometry.h"
 
-#include <algorithm>
-
 namespace KvPlot {
 
 void Geometry::move(QPoint to, bool penDown, int pen)
 {
     if (!penDown) {
-        m_runs.push_back({ qsizetype(m_points.size()), pen });
+        m_runs.push_back({ qsizetype(m_points.size()), pen, true });
         m_cutting = false;
+    } else if (!m_cutting && !m_runs.empty()) {
+        // The cut begins where the last pen-up move took the head: that run goes on cutting.
+        m_runs.back().pen = pen;
+        m_cutting = true;
     } else if (!m_cutting || m_runs.back().pen != pen) {
-        // A cut begins where the head is: from the origin, or from the end of the last run.
+        // A cut from the origin, or one that goes on with another pen.
         const QPoint from = m_points.empty() ? QPoint() : m_points.back();
-        m_runs.push_back({ qsizetype(m_points.size()), pen });
+        m_runs.push_back({ qsizetype(m_points.size()), pen, false });
         m_points.push_back(from);
         m_cutting = true;
     }
@@ -29,24 +31,11 @@ void Geometry::replay(PlotSink &sink) const
     for (size_t run = 0; run < m_runs.size(); ++run) {
         const qsizetype end = runEnd(run);
         const int pen = m_runs[run].pen;
-        sink.move(m_points[size_t(m_runs[run].start)], false, pen);
+        if (m_runs[run].liftFirst)
+            sink.move(m_points[size_t(m_runs[run].start)], false, pen);
         for (qsizetype i = m_runs[run].start + 1; i < end; ++i)
             sink.move(m_points[size_t(i)], true, pen);
     }
-}
-
-QRect Geometry::extent() const
-{
-    if (m_points.empty())
-        return {};
-    int xMin = m_points.front().x(), xMax = xMin, yMin = m_points.front().y(), yMax = yMin;
-    for (const QPoint &p : m_points) {
-        xMin = std::min(xMin, p.x());
-        xMax = std::max(xMax, p.x());
-        yMin = std::min(yMin, p.y());
-        yMax = std::max(yMax, p.y());
-    }
-    return QRect(QPoint(xMin, yMin), QPoint(xMax, yMax));
 }
 
 } // namespace KvPlot

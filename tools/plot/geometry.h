@@ -3,14 +3,14 @@
 
 #include "plotsink.h"
 
-#include <QRect>
-
 #include <vector>
 
 namespace KvPlot {
 
 // A plot kept whole, for pictures and for writing it again: runs of points, each reached with
-// the pen up at its first point and cut through the rest with its pen. Eight bytes a point.
+// the pen up at its first point (or where the head already is, when a cut goes on with another
+// pen or starts at the origin) and cut through the rest with its pen. Replayed, it hands on the
+// movements it was given. Eight bytes a point.
 class Geometry : public PlotSink
 {
 public:
@@ -18,6 +18,7 @@ public:
     {
         qsizetype start; // index of its first point
         int pen;
+        bool liftFirst;  // reached with the pen up; otherwise the head is at its first point
     };
 
     void move(QPoint to, bool penDown, int pen) override;
@@ -27,8 +28,6 @@ public:
     const std::vector<QPoint> &points() const { return m_points; }
     const std::vector<Run> &runs() const { return m_runs; }
     qsizetype runEnd(size_t run) const;
-    // Bounds of every point the head reaches; null for an empty plot.
-    QRect extent() const;
     bool isEmpty() const { return m_points.empty(); }
 
 private:

@@ -22,7 +22,12 @@ QString tr(const char *text)
 
 QString ReadError::text() const
 {
-    return offset < 0 ? reason : tr("%1 (at byte %2)").arg(reason).arg(offset);
+    if (offset < 0)
+        return reason;
+    QString sentence = reason;
+    if (sentence.endsWith(QLatin1Char('.')))
+        sentence.chop(1);
+    return tr("%1 (at byte %2).").arg(sentence).arg(offset);
 }
 
 PlotReader::PlotReader(PlotSink *sink, ReadOptions options)

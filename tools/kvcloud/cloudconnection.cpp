@@ -53,11 +53,16 @@ QString routeOf(const QByteArray &target)
 
 void KvCloudExchange::answer(int status, const QJsonObject &json) const
 {
+    answer(status, QByteArrayLiteral("application/json"), QJsonDocument(json).toJson(QJsonDocument::Compact));
+}
+
+void KvCloudExchange::answer(int status, const QByteArray &contentType, const QByteArray &body) const
+{
     if (!m_connection) {
         qCDebug(lcKvCloud) << "answer" << status << "to" << method << route << "dropped: the client has gone";
         return;
     }
-    m_connection->answer(status, json, m_closeAfter);
+    m_connection->answer(status, contentType, body, m_closeAfter);
 }
 
 KvCloudConnection::KvCloudConnection(QTcpSocket *socket, KvHoldingLimit *holdings, Handler handler,
@@ -139,12 +144,11 @@ void KvCloudConnection::handOver(KvCloudExchange exchange)
     m_handler(exchange);
 }
 
-void KvCloudConnection::answer(int status, const QJsonObject &json, bool closeAfter)
+void KvCloudConnection::answer(int status, const QByteArray &contentType, const QByteArray &body, bool closeAfter)
 {
     --m_awaiting;
-    const QByteArray body = QJsonDocument(json).toJson(QJsonDocument::Compact);
     m_socket->write("HTTP/1.1 " + QByteArray::number(status) + ' ' + reasonPhrase(status)
-                    + "\r\nContent-Type: application/json\r\nContent-Length: " + QByteArray::number(body.size())
+                    + "\r\nContent-Type: " + contentType + "\r\nContent-Length: " + QByteArray::number(body.size())
                     + (closeAfter ? "\r\nConnection: close" : "") + "\r\n\r\n" + body);
     m_closeWhenDone = m_closeWhenDone || closeAfter;
     closeIfDone();

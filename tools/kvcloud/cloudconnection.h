@@ -28,6 +28,7 @@ public:
     QString refusal;     // and this reason
 
     void answer(int status, const QJsonObject &json) const;
+    void answer(int status, const QByteArray &contentType, const QByteArray &body) const;
 
 private:
     friend class KvCloudConnection;
@@ -50,7 +51,7 @@ public:
                       QObject *parent = nullptr);
     ~KvCloudConnection() override;
 
-    void answer(int status, const QJsonObject &json, bool closeAfter);
+    void answer(int status, const QByteArray &contentType, const QByteArray &body, bool closeAfter);
 
 Q_SIGNALS:
     void closed();

@@ -71,6 +71,8 @@ public:
     Answer refused(const KvCloudExchange &exchange);
     Answer setFaultFrom(const QJsonObject &body);
     bool storeDevice(const QString &code, const QJsonObject &record);
+    void keepPreview(const QString &code, const QString &text);
+    void servePreview(const KvCloudExchange &exchange);
 
     void acceptChannels();
     void openChannel(QWebSocket *socket);
@@ -96,6 +98,7 @@ public:
     KvCloudRecordList requests;
     KvCloudRecordList workRecords;
     KvCloudRecordList channelMessages;
+    QHash<QString, QByteArray> previews; // device code -> PNG
 };
 
 void KvCloudService::Private::handle(const KvCloudExchange &exchange)
@@ -103,6 +106,10 @@ void KvCloudService::Private::handle(const KvCloudExchange &exchange)
     if (exchange.refusedWith != 0) {
         const Answer answer = refused(exchange);
         exchange.answer(answer.status, answer.body);
+        return;
+    }
+    if (exchange.method == "GET" && exchange.route.startsWith(QLatin1String("_preview/"))) {
+        servePreview(exchange);
         return;
     }
     QJsonParseError parse{};
@@ -291,6 +298,26 @@ Answer KvCloudService::Private::setFaultFrom(const QJsonObject &body)
     return {200, QJsonObject{}};
 }
 
+// A task report: {"sender": ..., "message": {"Runtime": {..., "FilePreview": Base64 or null}}, ...}.
+void KvCloudService::Private::keepPreview(const QString &code, const QString &text)
+{
+    const QJsonValue preview = QJsonDocument::fromJson(text.toUtf8())[QLatin1String("message")][QLatin1String("Runtime")][QLatin1String("FilePreview")];
+    if (preview.isString())
+        previews.insert(code, QByteArray::fromBase64(preview.toString().toLatin1()));
+}
+
+void KvCloudService::Private::servePreview(const KvCloudExchange &exchange)
+{
+    const QString code = exchange.route.mid(int(qstrlen("_preview/")));
+    const auto found = previews.constFind(code);
+    if (found == previews.constEnd() || found->isEmpty()) {
+        const Answer none = error(404, QStringLiteral("no preview from %1").arg(code));
+        exchange.answer(none.status, none.body);
+        return;
+    }
+    exchange.answer(200, QByteArrayLiteral("image/png"), *found);
+}
+
 void KvCloudService::Private::acceptChannels()
 {
     while (channelServer->hasPendingConnections())
@@ -315,6 +342,7 @@ void KvCloudService::Private::openChannel(QWebSocket *socket)
         qCDebug(lcKvCloud).noquote() << "channel" << code << "<-" << text;
         channelMessages.append(QJsonObject{{QStringLiteral("code"), code}, {QStringLiteral("text"), text}},
                                text.size());
+        keepPreview(code, text);
         Q_EMIT q->channelMessageReceived(code, text);
     });
     QObject::connect(socket, &QWebSocket::disconnected, q, [this, socket, code] {
@@ -504,6 +532,11 @@ QStringList KvCloudService::channelMessages(const QString &code) const
             texts.append(message[QLatin1String("text")].toString());
     }
     return texts;
+}
+
+QByteArray KvCloudService::preview(const QString &code) const
+{
+    return d->previews.value(code);
 }
 
 QString KvCloudService::summary(const QString &code) const

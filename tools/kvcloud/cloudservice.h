@@ -31,6 +31,8 @@ struct KvCloudFault
 //   POST  device_model         a device record    200 {"id": the new (or known) device's id}
 //   POST  device_work_records  a work record      200 {"id": the record's number}
 //   GET   _records                                what was received (see records())
+//   GET   _preview/<code>                         the latest preview of the device's plot
+//                                                 (image/png), from its task reports; 404 none
 //   POST  _send                {"code", "text"}   sends a text to the device's channel
 //   POST  _close                                  closes every channel
 //   POST  _fault               {"method", "route", "status", "delay", "swallow"}: see setFault
@@ -81,6 +83,8 @@ public:
     QJsonArray requests() const;
     QJsonArray workRecords() const;
     QStringList channelMessages(const QString &code) const;
+    // The PNG of the latest "FilePreview" in the task reports of the device `code`; empty: none.
+    QByteArray preview(const QString &code) const;
     // One line about a device: its ids, its task reports and its last work record.
     QString summary(const QString &code) const;
 

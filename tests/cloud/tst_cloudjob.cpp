@@ -3,9 +3,11 @@
 // the same through kvhost --simulate --cloud, and through kvhost with kvsim and kvcloud running
 // on their own.
 #include "cloudsupport.h"
+#include "previewcanvas.h"
 #include "simulator.h"
 
 #include <QDir>
+#include <QImage>
 #include <QNetworkAccessManager>
 #include <QProcess>
 #include <QRegularExpression>
@@ -108,11 +110,13 @@ void tst_CloudJob::kvhostShowsWhatTheCloudReceived()
     const QString out = QString::fromUtf8(kvhost.readAllStandardOutput());
     QVERIFY2(kvhost.exitCode() == 0, qPrintable(out + QString::fromUtf8(kvhost.readAllStandardError())));
     QVERIFY2(out.contains("done: 2 of 2 copies"), qPrintable(out));
-    const QString cloud = out.section('\n', -2, -2);
+    const QString cloud = out.section('\n', -3, -3);
     QVERIFY2(cloud.startsWith("cloud: SIM0a1z0001 registered as device 1 (model 1), "), qPrintable(cloud));
+    // The example is 100 mm x 45 mm with 568.5 mm of cuts; the preview shows it from the origin.
     QVERIFY2(cloud.contains(R"("device":1,)") && cloud.contains(R"("finish_copies":2,)")
-                 && cloud.contains(R"("path_length":922,)"),
+                 && cloud.contains(R"("page_area":4500,"page_size":"45x100","path_length":569,)"),
              qPrintable(cloud));
+    QVERIFY2(out.section('\n', -2, -2).startsWith("cloud: latest preview of SIM0a1z0001: PNG of 256 x 121 px, "), qPrintable(out));
 }
 
 void tst_CloudJob::kvhostCloudNeedsAnAddress()
@@ -168,8 +172,9 @@ void tst_CloudJob::kvhostWithAServiceOfItsOwn()
     environment.insert("KV_CLOUD_WS", service.captured(2));
     kvhost.setProcessEnvironment(environment);
     QStringList arguments{"--tcp", "127.0.0.1:" + plotterLine.section(':', -1).trimmed(), "--timeout", "1", "--cloud", command};
+    const QString plot = QDir(qEnvironmentVariable("KV_EXAMPLES")).filePath("rectangle.plt");
     if (command == "cut")
-        arguments << QDir(qEnvironmentVariable("KV_EXAMPLES")).filePath("star.plt") << "--copies" << "2";
+        arguments << plot << "--copies" << "2";
     kvhost.start(qEnvironmentVariable("KVHOST"), arguments);
     QVERIFY(kvhost.waitForFinished(30000));
     const QString err = QString::fromUtf8(kvhost.readAllStandardError());
@@ -180,6 +185,19 @@ void tst_CloudJob::kvhostWithAServiceOfItsOwn()
     const QJsonObject received = receivedBy(service.captured(1));
     QCOMPARE(received["work_records"].toArray().size(), 1);
     QCOMPARE(received["work_records"][0]["finish_copies"].toInt(), 2);
+    // 60 mm x 40 mm, 200 mm of cuts, and the preview as the hosts draw it.
+    QCOMPARE(received["work_records"][0]["page_size"].toString(), "40x60");
+    QCOMPARE(received["work_records"][0]["page_area"].toInt(), 2400);
+    QCOMPARE(received["work_records"][0]["path_length"].toInt(), 200);
+    QNetworkAccessManager network;
+    QNetworkReply *preview = network.get(QNetworkRequest(QUrl(service.captured(1) + "_preview/KV520-000001")));
+    QSignalSpy done(preview, &QNetworkReply::finished);
+    QVERIFY(done.wait(5000));
+    QCOMPARE(preview->header(QNetworkRequest::ContentTypeHeader).toString(), "image/png");
+    QImage expected;
+    KvPlot::readPlotPicture(plot, {}, KvPlot::CloudPreviewSide, &expected);
+    QCOMPARE(preview->readAll(), KvPlot::cloudPreviewPng(expected));
+    delete preview;
     QVERIFY(received["channel_messages"].toArray().last()["text"].toString().contains(R"("Finished":2,"Percent":100,"Status":0)"));
 }
 

@@ -2,11 +2,16 @@
 // job cut on a simulated plotter. The simulators live in this process, so the fault switches are
 // at hand; the test's event loop keeps them answering while kvhost runs.
 #include "framestream.h"
+#include "plotreader.h"
+#include "realplots.h"
 #include "simulator.h"
 
 #include <QDir>
+#include <QImage>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -85,10 +90,14 @@ private slots:
     void busyPlotterIsRefused_data();
     void busyPlotterIsRefused();
     void cutTwoCopiesInProcessSimulator();
-    void cutReportsALostConnection();
+    void plotFileCommands();
+    void quietPlotter_data();
+    void quietPlotter();
     void signalsStopTheJobOnTheDevice_data();
     void signalsStopTheJobOnTheDevice();
     void silentDeviceTimesOut();
+    void realPlots_data();
+    void realPlots();
 
 private:
     std::unique_ptr<KvSimulator> simulator;
@@ -132,6 +141,9 @@ void tst_KvHost::commands_data()
         QTest::addRow("QR-code job, %s", family) << QStringList{"--simulate", "--family", family, "--time-scale", "0.02", "cut", star, "--qr", "--copies", "2"}
                                                 << 0 << "done: 2 of 2 copies" << "";
     QTest::newRow("help lists exit codes") << QStringList{"--help"} << 0 << "10 plotter busy" << "";
+    QTest::newRow("inspect at --speed") << QStringList{"inspect", star, "--speed", "100"} << 0 << "cut time: 3.0 s at 100 mm/s (--speed)" << "";
+    QTest::newRow("inspect at the device's SPEED") << QStringList{"@sim", "inspect", star} << 0 << "cut time: 1.0 s at 300 mm/s (the device's SPEED)" << "";
+    QTest::newRow("inspect without a speed") << QStringList{"inspect", star} << 0 << "cut time: not known" << "";
     QTest::newRow("list marks unmatched answers") << QStringList{"list"} << 0 << "unmatched" << "";
 
     // Keys that cannot be read are told at once, and the others are still read.
@@ -161,10 +173,16 @@ void tst_KvHost::commands_data()
     QTest::newRow("plug-in not loadable") << QStringList{"--plugin", star, "list"} << 3 << "" << "cannot load plug-in";
     QTest::newRow("connection refused") << QStringList{"@closed", "get", "SPEED"} << 4 << "" << "refused the connection: nothing listens on port";
     QTest::newRow("unknown host") << QStringList{"--tcp", "plotter.invalid", "get", "SPEED"} << 4 << "" << "the host plotter.invalid was not found";
-    QTest::newRow("missing plot") << QStringList{"@closed", "cut", "/nonexistent.plt"} << 7 << "" << "plot file not found";
+    QTest::newRow("missing plot") << QStringList{"@closed", "cut", "/nonexistent.plt"} << 7 << "" << "Plot file not found";
+    QTest::newRow("missing plot, --json") << QStringList{"@closed", "--json", "cut", "/nonexistent.plt"} << 7
+                                          << R"({"exit_code":7,"message":"Plot file not found: /nonexistent.plt")" << "";
     QTest::newRow("folder as plot") << QStringList{"@closed", "cut", "/tmp"} << 7 << "" << "is a folder";
     QTest::newRow("empty plot") << QStringList{"@closed", "cut", "@empty"} << 7 << "" << "is empty";
-    QTest::newRow("frame bytes in plot") << QStringList{"@closed", "cut", "@binary"} << 7 << "" << "0x02/0x03";
+    QTest::newRow("frame bytes, --raw") << QStringList{"@closed", "cut", "@binary", "--raw"} << 7 << "" << "0x02, which ends the device's frames (at byte 9)";
+    QTest::newRow("not text") << QStringList{"inspect", "@noise"} << 7 << "" << "it is not text (at byte 0)";
+    QTest::newRow("convert without -o") << QStringList{"convert", star} << 2 << "" << "needs the file to write: -o PATH";
+    QTest::newRow("labels mode") << QStringList{"inspect", star, "--labels", "draw"} << 2 << "" << "--labels takes outline or skip";
+    QTest::newRow("output not writable") << QStringList{"preview", star, "-o", "/nonexistent/star.png"} << 7 << "" << "cannot write /nonexistent/star.png";
     QTest::newRow("unknown key") << QStringList{"@closed", "get", "NOPE"} << 8 << "" << "no record 'NOPE'";
     QTest::newRow("info, a part unanswered") << QStringList{"@sim", "--timeout", "0.5", "info", "@drop-every-3"} << 9 << "" << "nothing is printed";
 }
@@ -183,6 +201,10 @@ void tst_KvHost::commands()
     QVERIFY(binary.open(QIODevice::WriteOnly));
     binary.write(QByteArray("IN;PU0,0;\x02\x03PD10,10;\x00\xff", 20));
     binary.close();
+    QFile noise(scratch.filePath(QStringLiteral("noise.plt")));
+    QVERIFY(noise.open(QIODevice::WriteOnly));
+    noise.write(QByteArray(100, '\x01'));
+    noise.close();
     if (arguments.removeAll(QStringLiteral("@drop-every-3")))
         simulator->faults().dropEvery = 3;
     for (QString &argument : arguments) {
@@ -190,6 +212,8 @@ void tst_KvHost::commands()
             argument = empty.fileName();
         else if (argument == QLatin1String("@binary"))
             argument = binary.fileName();
+        else if (argument == QLatin1String("@noise"))
+            argument = noise.fileName();
     }
     if (arguments.value(0) == QLatin1String("@sim"))
         arguments = atSimulator(*simulator, arguments.mid(1));
@@ -236,18 +260,88 @@ void tst_KvHost::cutTwoCopiesInProcessSimulator()
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.out.startsWith(QLatin1String("cutting labels.plt, 2 copies\n")), qPrintable(run.out));
     QVERIFY2(run.out.contains(QLatin1String("100%  copy 2/2")), qPrintable(run.out));
-    QVERIFY2(run.out.endsWith(QLatin1String("m\n")) && run.out.contains(QLatin1String("done: 2 of 2 copies in ")),
+    QVERIFY2(run.out.contains(QLatin1String("done: 2 of 2 copies in ")) && run.out.endsWith(QLatin1String(", cut length 1.14 m, travel 1.84 m\n")),
              qPrintable(run.out));
-    QVERIFY(run.out.contains(QLatin1String("path 1.84 m")));
 }
 
-void tst_KvHost::cutReportsALostConnection()
+// A plot with a label: its figures with the label left out and cut as outlines, the device plot
+// (absolute PU/PD only) cutting what inspect said, and its picture.
+void tst_KvHost::plotFileCommands()
 {
-    simulator->device()->setTimeScale(0.5);
-    simulator->faults().dropMidJob = true;
-    const Run run = kvhost(atSimulator(*simulator, {"cut", example("labels.plt")}));
-    QVERIFY2(run.err.contains(QLatin1String("connection lost during the job: TCP DISCONNECTED.")), qPrintable(run.err));
-    QCOMPARE(run.exitCode, 5);
+    const QString plot = scratch.filePath(QStringLiteral("label.plt"));
+    QFile file(plot);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("IN;SP1;PU0,0;PD4000,0,4000,2000;PU400,400;SI0.5,0.8;LBKV\x03");
+    file.close();
+    const auto figures = [&](const QString &labels) {
+        return QJsonDocument::fromJson(kvhost({"--json", "inspect", plot, "--labels", labels}).out.toUtf8()).object();
+    };
+    const QJsonObject skipped = figures(QStringLiteral("skip")), outlined = figures(QStringLiteral("outline"));
+    QCOMPARE(skipped["cut_length_mm"].toDouble(), 150.0);
+    QCOMPARE(skipped["bounds_mm"].toArray(), (QJsonArray{0, 0, 100, 50}));
+    QCOMPARE(skipped["label_count"].toInt(), 1);
+    QCOMPARE(outlined["label_count"].toInt(), 1);
+    QVERIFY2(outlined["cut_length_mm"].toDouble() > 150.0 + 20, qPrintable(QString::number(outlined["cut_length_mm"].toDouble())));
+
+    const QString devicePlot = scratch.filePath(QStringLiteral("device.plt"));
+    QCOMPARE(kvhost({"convert", plot, "-o", devicePlot}).exitCode, 0);
+    QFile converted(devicePlot);
+    QVERIFY(converted.open(QIODevice::ReadOnly));
+    const QByteArray text = converted.readAll();
+    QVERIFY2(QRegularExpression(QStringLiteral("^IN;(P[UD]-?\\d+,-?\\d+(,-?\\d+,-?\\d+)*;)*PU;$")).match(QString::fromLatin1(text)).hasMatch(),
+             text.constData());
+    QCOMPARE(std::round(KvPlot::readPlot(text).figures.cutLengthMm() * 1000) / 1000, outlined["cut_length_mm"].toDouble());
+
+    const QString picture = scratch.filePath(QStringLiteral("label.png"));
+    QCOMPARE(kvhost({"preview", plot, "-o", picture, "--size", "300"}).exitCode, 0);
+    QCOMPARE(QImage(picture).size(), QSize(300, 150));
+}
+
+// A job whose reports pause is followed as long as the plotter answers; when kvhost gives it
+// up, it tells the plotter to stop first.
+void tst_KvHost::quietPlotter_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<double>("timeScale");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("paused on the plotter: waited for") << "pause" << 1.0 << 0 << "";
+    QTest::newRow("silent plotter: told to stop") << "silent" << 10.0 << 9 << "the device was told to stop the job and did not confirm it";
+    QTest::newRow("link lost: stopped over a new link") << "drop" << 0.5 << 5 << "connection lost during the job: TCP DISCONNECTED.\nkvhost: the device stopped";
+}
+
+void tst_KvHost::quietPlotter()
+{
+    QFETCH(QString, fault);
+    QFETCH(double, timeScale);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    KvSimDevice *plotter = simulator->device();
+    plotter->setTimeScale(timeScale);
+    simulator->faults().dropMidJob = fault == QLatin1String("drop");
+    QSignalSpy started(plotter, &KvSimDevice::jobStarted);
+    QSignalSpy ended(plotter, &KvSimDevice::jobEnded);
+    QSignalSpy received(simulator.get(), &KvSimulator::frameReceived);
+    const auto statusReads = [&] {
+        return std::count_if(received.cbegin(), received.cend(), [](const QList<QVariant> &frame) { return frame.first().toByteArray().contains("CCMD;27;"); });
+    };
+    const Run run = kvhost(atSimulator(*simulator, {"--timeout", "0.3", "cut", example("star.plt")}), [&](QProcess &) {
+        if (fault == QLatin1String("drop"))
+            return;
+        QVERIFY(started.wait(10000));
+        if (fault == QLatin1String("silent")) {
+            simulator->faults().silentAfter = 0;
+            return;
+        }
+        plotter->handle(KVFrameStream::pack("CCMD;27,0;"));
+        const auto before = statusReads();
+        QTRY_VERIFY_WITH_TIMEOUT(statusReads() >= before + 2, 10000);
+        plotter->handle(KVFrameStream::pack("CCMD;27,1;"));
+    });
+    QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    QCOMPARE(run.exitCode, exitCode);
+    QTRY_COMPARE(ended.count(), 1);
+    QCOMPARE(ended.first().first().toBool(), exitCode == 0);
 }
 
 // SIGTERM and SIGHUP (a closed terminal) stop a job like Ctrl-C; a watch ends with 130 too.
@@ -288,6 +382,31 @@ void tst_KvHost::silentDeviceTimesOut()
     const Run run = kvhost(atSimulator(*simulator, {"--timeout", "0.5", "get", "SPEED"}));
     QVERIFY2(run.err.contains(QLatin1String("no answer for SPEED")), qPrintable(run.err));
     QCOMPARE(run.exitCode, 9);
+}
+
+// Every real plot is inspected within the reference figures, converted, and cut on the
+// simulator as the plot kvhost converted it to.
+void tst_KvHost::realPlots_data()
+{
+    RealPlots::addRows();
+}
+
+void tst_KvHost::realPlots()
+{
+    const RealPlots::Row row = RealPlots::Row::current();
+    if (!row.isHere())
+        QSKIP("the real plot files are not here");
+    const Run inspected = kvhost({"--json", "inspect", row.path(), "--labels", "skip"});
+    QCOMPARE(inspected.exitCode, 0);
+    const QJsonObject figures = QJsonDocument::fromJson(inspected.out.toUtf8()).object();
+    QVERIFY2(row.matches(figures["cut_length_mm"].toDouble(), figures["travel_mm"].toDouble()), qPrintable(inspected.out));
+
+    const QString devicePlot = scratch.filePath(QStringLiteral("device.plt"));
+    QCOMPARE(kvhost({"convert", row.path(), "-o", devicePlot}).exitCode, 0);
+    const Run cut = kvhost({"--simulate", "--time-scale", "0", "--json", "cut", row.path()});
+    QCOMPARE(cut.exitCode, 0);
+    const double cutMm = QJsonDocument::fromJson(cut.out.toUtf8()).object()["cut_length_mm"].toDouble();
+    QCOMPARE(std::round(KvPlot::readPlotFile(devicePlot).figures.cutLengthMm() * 1000) / 1000, cutMm);
 }
 
 QTEST_GUILESS_MAIN(tst_KvHost)

@@ -1,43 +1,96 @@
-// A plot file's bytes as kvhost takes them: the text handed to the device, whole and unchanged,
-// or refused with the place that would not reach the plotter; and its travel.
+// A plot file made ready for a job as both hosts make it: the plot drawn from the file's geometry
+// or, with --raw, the file's own text whole and unchanged or refused with the place that would
+// not reach the plotter; the same text and preview whether the geometry is kept or the file read
+// twice; and what the device is told of it for the cloud.
 #include "plotfile.h"
+#include "workfileinfo.h"
 
+#include "kvdeviceproperty.h"
+#include "kvrv520maxcam.h"
+
+#include <QImage>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <memory>
 
 class TestPlotFile : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void decodesText_data();
-    void decodesText();
+    void readsForAJob_data();
+    void readsForAJob();
+    void tellsTheDevice();
+
+private:
+    QString write(const QByteArray &bytes);
+    QTemporaryDir m_folder;
 };
 
-void TestPlotFile::decodesText_data()
+QString TestPlotFile::write(const QByteArray &bytes)
 {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("millimetres");
-    QTest::newRow("UTF-8") << QByteArray("IN;CO\"标签\";PU0,0;PD40,0;") << QStringLiteral("IN;CO\"标签\";PU0,0;PD40,0;") << 1.0;
-    QTest::newRow("byte-order mark kept") << QByteArray("\xEF\xBB\xBFPU40,0;PD80,0;") << QStringLiteral("\uFEFFPU40,0;PD80,0;") << 2.0;
-    QTest::newRow("not UTF-8 refused") << QByteArray("PU0,0;PD40,0;LBCaf\xE9") << QStringLiteral("at byte 18") << -1.0;
-    QTest::newRow("label terminator refused") << QByteArray("PU0,0;LBA\x03") << QStringLiteral("0x02/0x03 (at byte 9)") << -1.0;
+    QFile file(m_folder.filePath(QStringLiteral("job.plt")));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return {};
+    return file.fileName();
 }
 
-void TestPlotFile::decodesText()
+// `text`: what the device is sent (its start, for outlined labels), or part of the refusal.
+void TestPlotFile::readsForAJob_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("raw");
+    QTest::addColumn<bool>("taken");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("device plot") << QByteArray("IN;SP1;PA0,0;PD40,0 40,40;") << false << true << QStringLiteral("IN;PU0,0;PD40,0,40,40;PU;");
+    QTest::newRow("label terminators need no --raw") << QByteArray("PU0,0;PD40,0;LBA\x03") << false << true << QStringLiteral("IN;PU0,0;PD40,0;PU");
+    QTest::newRow("nothing to cut") << QByteArray("IN;SP1;") << false << false << QStringLiteral("Nothing in this file can be cut");
+    QTest::newRow("raw UTF-8") << QByteArray("IN;CO\"标签\";PU0,0;PD40,0;") << true << true << QStringLiteral("IN;CO\"标签\";PU0,0;PD40,0;");
+    QTest::newRow("raw, byte-order mark kept") << QByteArray("\xEF\xBB\xBFPU40,0;PD80,0;") << true << true << QStringLiteral("\uFEFFPU40,0;PD80,0;");
+    QTest::newRow("raw, not UTF-8") << QByteArray("PU0,0;PD40,0;LBCaf\xE9") << true << false << QStringLiteral("(at byte 18)");
+    QTest::newRow("raw, label terminator") << QByteArray("PU0,0;LBA\x03") << true << false << QStringLiteral("0x03, which ends the device's frames (at byte 9)");
+}
+
+void TestPlotFile::readsForAJob()
 {
     QFETCH(QByteArray, bytes);
+    QFETCH(bool, raw);
+    QFETCH(bool, taken);
     QFETCH(QString, text);
-    QFETCH(double, millimetres);
-    PlotFile plot;
+    const QString path = write(bytes);
+    PlotFile streamed, kept;
     QString error;
-    QCOMPARE(plot.decode(bytes, QStringLiteral("job.plt"), &error), millimetres >= 0);
-    if (millimetres < 0) {
+    QCOMPARE(streamed.read(path, {KvPlot::LabelMode::Outline, raw, false}, &error), taken);
+    if (!taken) {
         QVERIFY2(error.contains(text), qPrintable(error));
         return;
     }
-    QCOMPARE(plot.text, text);
-    QCOMPARE(plot.pathLengthMm, millimetres);
+    QVERIFY2(streamed.text.startsWith(text), qPrintable(streamed.text));
+    QVERIFY(kept.read(path, {KvPlot::LabelMode::Outline, raw, true}, &error));
+    QCOMPARE(kept.text, streamed.text);
+    QCOMPARE(kept.previewPng, streamed.previewPng);
+    QCOMPARE(kept.figures.cutLength, streamed.figures.cutLength);
+    QVERIFY(!QImage::fromData(streamed.previewPng, "PNG").isNull());
 }
 
-QTEST_GUILESS_MAIN(TestPlotFile)
+// A 100 mm x 50 mm rectangle, cut once round.
+void TestPlotFile::tellsTheDevice()
+{
+    PlotFile plot;
+    QString error;
+    QVERIFY(plot.read(write("IN;PU400,400;PD4400,400,4400,2400,400,2400,400,400;PU0,0;"), {}, &error));
+    KVRV520MAXCam root;
+    const std::unique_ptr<KVDeviceInterface> device(root.initInstance());
+
+    WorkFileInfo::describe(device.get(), plot);
+
+    QCOMPARE(device->property_ptr("TASK_FILE_INFO")->value().toJsonObject(),
+             (QJsonObject{{"width", 100}, {"heigth", 50}, {"path_length", 300}}));
+    const QByteArray png = device->property_ptr("FILE_PREVIEW")->value().toByteArray();
+    QVERIFY(png.size() <= 32 * 1024);
+    // The origin and the rectangle, 10 mm off it: 110 x 60 mm in the picture's proportions.
+    QCOMPARE(QImage::fromData(png, "PNG").size(), QSize(256, 139));
+}
+
+QTEST_MAIN(TestPlotFile)
 #include "tst_plotfile.moc"

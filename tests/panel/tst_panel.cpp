@@ -527,9 +527,9 @@ void tst_Panel::unreadablePlotFileIsRefused_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("complaint");
 
-    QTest::newRow("missing") << false << QByteArray() << "plot file not found";
+    QTest::newRow("missing") << false << QByteArray() << "Plot file not found";
     QTest::newRow("empty") << true << QByteArray() << "is empty";
-    QTest::newRow("frame delimiters inside") << true << QByteArray("IN;PU0,0;\x03PD10,10;") << "0x02/0x03";
+    QTest::newRow("not text") << true << QByteArray(100, '\x01') << "it is not text";
 }
 
 void tst_Panel::unreadablePlotFileIsRefused()

@@ -7,11 +7,14 @@
 #include "jobstate.h"
 #include "plotfile.h"
 #include "recordio.h"
+#include "workfileinfo.h"
 
 #include "kvdeviceproperty.h"
 
 #include <QJsonDocument>
 #include <QTimer>
+
+#include <cmath>
 
 #include <unistd.h>
 
@@ -39,6 +42,7 @@ int CutJob::run(const PlotFile &plot, const Settings &settings)
         outcome = prepare(plot, settings);
     if (outcome != ExitOk)
         return outcome;
+    WorkFileInfo::describe(m_device, plot);
     m_clock.start();
     m_sinceActivity.start();
     m_device->setPlt(plot.text);
@@ -46,7 +50,7 @@ int CutJob::run(const PlotFile &plot, const Settings &settings)
     m_started = true;
     if (settings.qrCode)
         m_qrCode.start(plot.text);
-    outcome = follow(settings);
+    outcome = follow(settings, plot.text.size());
     m_qrCode.finish();
     const Progress done = progress();
     showProgress(true);
@@ -120,20 +124,33 @@ int CutJob::prepare(const PlotFile &plot, const Settings &settings)
     return ExitOk;
 }
 
-int CutJob::follow(const Settings &settings)
+// The plotter takes the plot in before it reports on the job: it gets time for that (at 1 MB/s)
+// before it is asked what it is doing; a question would wait behind the plot anyway.
+int CutJob::follow(const Settings &settings, qint64 plotBytes)
 {
+    // The progress line is refreshed, and the quiet time checked, at this pace.
     QTimer refresh;
-    refresh.start(m_terminal ? 250 : 1000);
+    refresh.start(std::clamp(settings.quietMs / 4, 20, m_terminal ? 250 : 1000));
     EventWait wait(-1);
     wait.wakeOn(m_device, &KVDeviceInterface::message);
     wait.wakeOn(m_link, &DeviceLink::lost);
     wait.wakeOn(m_interrupt, &Interrupt::requested);
     wait.wakeOn(&refresh, &QTimer::timeout);
-    wait.until([&] {
-        showProgress(false);
-        return isComplete() || m_stopNotice || !m_otherFile.isEmpty() || !m_link->isUp() || m_interrupt->happened()
-               || m_sinceActivity.hasExpired(settings.silenceTimeoutMs);
-    });
+    const qint64 takeInMs = settings.quietMs + plotBytes / 1000;
+    for (;;) {
+        wait.until([&] {
+            showProgress(false);
+            return hasEnded() || m_sinceActivity.hasExpired(m_adopted ? settings.quietMs : takeInMs);
+        });
+        if (hasEnded())
+            break;
+        // A plotter that is cutting, paused or between copies says so; the 261 dialect's
+        // answer is not told, but its heartbeat watches the link.
+        if (JobState::ask(m_device, m_link, settings.answerTimeoutMs) == JobState::NoAnswer)
+            return giveUp(settings, QStringLiteral("no progress from the plotter, and no answer to a status read within %1 s")
+                                        .arg(settings.answerTimeoutMs / 1000.0), ExitTimeout);
+        m_sinceActivity.restart();
+    }
     if (isComplete())
         return ExitOk;
     if (!m_otherFile.isEmpty()) {
@@ -142,22 +159,41 @@ int CutJob::follow(const Settings &settings)
     }
     if (m_interrupt->happened())
         return stopOnInterrupt(settings);
-    if (!m_link->isUp()) {
-        m_err << "\nkvhost: connection lost during the job: " << m_link->lastStatus() << '\n';
-        return ExitConnectionLost;
+    if (!m_link->isUp())
+        return giveUp(settings, QStringLiteral("connection lost during the job: %1").arg(m_link->lastStatus()), ExitConnectionLost);
+    m_err << "\nkvhost: the job was stopped on the device\n";
+    return ExitInterrupted;
+}
+
+bool CutJob::hasEnded() const
+{
+    return isComplete() || m_stopNotice || !m_otherFile.isEmpty() || !m_link->isUp() || m_interrupt->happened();
+}
+
+// Before kvhost gives a job up, the plotter is told to stop it: over a new link when the old one
+// is lost.
+int CutJob::giveUp(const Settings &settings, const QString &reason, int exitCode)
+{
+    m_err << "\nkvhost: " << reason << '\n';
+    QString error;
+    if (!m_link->isUp() && !m_link->reopen(settings.answerTimeoutMs, &error)) {
+        m_err << QStringLiteral("kvhost: the job could not be stopped on the plotter: %1\n").arg(error);
+        return exitCode;
     }
-    if (m_stopNotice) {
-        m_err << "\nkvhost: the job was stopped on the device\n";
-        return ExitInterrupted;
-    }
-    m_err << "\nkvhost: no progress from the device for " << settings.silenceTimeoutMs / 1000 << " s\n";
-    return ExitTimeout;
+    stopOnDevice(settings);
+    return exitCode;
 }
 
 // Ctrl-C: the stop write goes to the device, and the program waits for its answer (or a timeout).
 int CutJob::stopOnInterrupt(const Settings &settings)
 {
     m_err << "\nkvhost: stopping the job...\n";
+    stopOnDevice(settings);
+    return ExitInterrupted;
+}
+
+void CutJob::stopOnDevice(const Settings &settings)
+{
     m_stopNotice = false;
     if (KVDeviceProperty *stop = m_device->property_ptr("TASK_STOP"))
         m_device->sendCMD(stop->set_cmd_bytes());
@@ -165,8 +201,8 @@ int CutJob::stopOnInterrupt(const Settings &settings)
     wait.wakeOn(m_device, &KVDeviceInterface::message);
     wait.wakeOn(m_link, &DeviceLink::lost);
     const bool answered = wait.until([&] { return m_stopNotice || (m_adopted && m_own.status == 0) || !m_link->isUp(); });
-    m_err << (answered ? "kvhost: the device stopped\n" : "kvhost: the device did not confirm the stop\n");
-    return ExitInterrupted;
+    m_err << (answered && m_link->isUp() ? "kvhost: the device stopped\n"
+                                         : "kvhost: the device was told to stop the job and did not confirm it\n");
 }
 
 bool CutJob::isComplete() const
@@ -248,22 +284,32 @@ void CutJob::showProgress(bool final)
 void CutJob::printSummary(const PlotFile &plot, const Progress &done, const Settings &settings)
 {
     const double seconds = m_clock.elapsed() / 1000.0;
-    const double pathMm = plot.pathLengthMm * done.finished;
+    const double cutMm = plot.figures.cutLengthMm() * done.finished;
+    const double travelMm = plot.figures.travelMm() * done.finished;
+    const bool skipped = plot.options.labels == KvPlot::LabelMode::Skip;
     if (settings.json) {
         QJsonObject summary{{QStringLiteral("file"), plot.fileName},
                             {QStringLiteral("copies"), done.copies},
                             {QStringLiteral("finished"), done.finished},
                             {QStringLiteral("seconds"), seconds},
-                            {QStringLiteral("path_length_mm"), pathMm}};
+                            {QStringLiteral("cut_length_mm"), std::round(cutMm * 1000) / 1000},
+                            {QStringLiteral("travel_mm"), std::round(travelMm * 1000) / 1000},
+                            {QStringLiteral("label_count"), plot.figures.labelCount},
+                            {QStringLiteral("labels"), skipped ? QStringLiteral("skip") : QStringLiteral("outline")},
+                            {QStringLiteral("raw"), plot.options.raw}};
         if (m_qrCode.codesRead() > 0)
             summary.insert(QStringLiteral("qr_code"), m_qrCode.lastCode());
         m_out << QJsonDocument(summary).toJson(QJsonDocument::Compact) << '\n';
         return;
     }
-    m_out << "done: " << done.finished << " of " << done.copies << (done.copies == 1 ? " copy" : " copies")
-          << " in " << QString::number(seconds, 'f', 1) << " s, path " << QString::number(pathMm / 1000.0, 'f', 2)
-          << " m";
+    m_out << (done.copies == 1 ? QStringLiteral("done: %1 of %2 copy in %3 s, cut length %4 m, travel %5 m")
+                               : QStringLiteral("done: %1 of %2 copies in %3 s, cut length %4 m, travel %5 m"))
+                 .arg(done.finished).arg(done.copies).arg(seconds, 0, 'f', 1)
+                 .arg(cutMm / 1000.0, 0, 'f', 2).arg(travelMm / 1000.0, 0, 'f', 2);
+    if (plot.figures.labelCount > 0)
+        m_out << (skipped ? QStringLiteral(", labels left out (--labels skip): %1")
+                          : QStringLiteral(", labels cut as the outline of their text: %1")).arg(plot.figures.labelCount);
     if (m_qrCode.codesRead() > 0)
-        m_out << ", QR code " << m_qrCode.lastCode();
+        m_out << QStringLiteral(", QR code %1").arg(m_qrCode.lastCode());
     m_out << '\n';
 }

@@ -15,10 +15,12 @@ class Interrupt;
 struct PlotFile;
 
 // Runs one cutting job on a connected device and shows its progress: makes sure the plotter is
-// not busy with another job, starts it, follows the device's progress reports and copy-end
-// notices until every copy is cut, and stops it cleanly on Ctrl-C. The plotter tells every
-// connected host of every job; the reports of this job are those naming the job that began
-// after its start.
+// not busy with another job, tells the device what the job's plot is (for the cloud), starts it,
+// follows the device's progress reports and copy-end notices until every copy is cut, and stops
+// it cleanly on Ctrl-C. The plotter tells every connected host of every job; the reports of this
+// job are those naming the job that began after its start. When the reports pause, the plotter
+// is asked what it is doing: a job is given up only when the plotter no longer answers or the
+// link is lost, and then the plotter is told to stop it first, over a new link where needed.
 class CutJob : public QObject
 {
     Q_OBJECT
@@ -27,8 +29,8 @@ public:
     {
         int copies = 1;
         bool qrCode = false;
-        int answerTimeoutMs = 5000;   // for each write before the start
-        int silenceTimeoutMs = 30000; // longest wait for the next sign of progress
+        int answerTimeoutMs = 5000;   // for each write before the start, and each status read
+        int quietMs = 5000;           // without a sign of progress this long, the plotter is asked
         bool json = false;
     };
 
@@ -43,8 +45,11 @@ private:
 
     int checkIdle(const Settings &settings);
     int prepare(const PlotFile &plot, const Settings &settings);
-    int follow(const Settings &settings);
+    int follow(const Settings &settings, qint64 plotBytes);
+    bool hasEnded() const;
+    int giveUp(const Settings &settings, const QString &reason, int exitCode);
     int stopOnInterrupt(const Settings &settings);
+    void stopOnDevice(const Settings &settings);
     Progress progress() const { return m_own; }
     bool isComplete() const;
     void onMessage(KVDeviceInterface::KVDeviceMessage type, const QString &text);

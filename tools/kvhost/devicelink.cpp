@@ -36,6 +36,7 @@ DeviceLink::DeviceLink(KVDeviceInterface *device, QObject *parent)
 // the host stays silent and time is left, the device tries again.
 bool DeviceLink::open(const LinkTarget &target, int timeoutMs, QString *error)
 {
+    m_target = target;
     if (target.kind == LinkTarget::Usb) {
         m_device->setUSBPath(target.address);
     } else {

@@ -29,6 +29,8 @@ public:
 
     // Hands the device its address, connects and waits for the link report.
     bool open(const LinkTarget &target, int timeoutMs, QString *error);
+    // Connects again to where open() went, after the link was lost.
+    bool reopen(int timeoutMs, QString *error) { return open(m_target, timeoutMs, error); }
     bool isUp() const { return m_up; }
     bool wasLost() const { return m_lost; }
     QString lastStatus() const { return m_lastStatus; }
@@ -41,6 +43,7 @@ private:
     void onMessage(KVDeviceInterface::KVDeviceMessage type, const QString &text);
 
     KVDeviceInterface *m_device;
+    LinkTarget m_target;
     bool m_up = false;
     bool m_lost = false;
     bool m_refused = false;

@@ -3,7 +3,6 @@
 #include "devicelink.h"
 #include "eventwait.h"
 #include "hostoptions.h"
-#include "plotfile.h"
 #include "recordio.h"
 
 #include "cloudservice.h"
@@ -11,6 +10,7 @@
 #include "kvdeviceproperty.h"
 #include "pivenacloud.h"
 
+#include <QImage>
 #include <QJsonObject>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -55,7 +55,6 @@ bool HostCloud::start(DeviceLink *link, QString *error)
         *error = QStringLiteral("the device tells no machine number (DEVICE_ID) to register with");
         return false;
     }
-    describeWorkFile();
     if (!registerDevice(error))
         return false;
     m_failed.clear();
@@ -73,16 +72,6 @@ QString HostCloud::readMachineInfo(DeviceLink *link)
     }
     const KVDeviceProperty *machine = m_device->property_ptr("DEVICE_ID");
     return m_options.simulate ? QStringLiteral("SIM0a1z0001") : machine ? machine->value().toString() : QString();
-}
-
-// A job's work record needs the path length of its plot.
-void HostCloud::describeWorkFile()
-{
-    PlotFile plot;
-    QString unreadable; // the cut itself reports it
-    KVDeviceProperty *workFile = m_device->property_ptr("TASK_FILE_INFO");
-    if (m_options.command == QLatin1String("cut") && workFile && plot.read(m_options.commandArguments.first(), &unreadable))
-        workFile->setValue(QJsonObject{{QStringLiteral("path_length"), qRound(plot.pathLengthMm)}});
 }
 
 // Hands the device its client and waits for its cloud id and its channel, or the first failure.
@@ -134,8 +123,18 @@ bool HostCloud::finish(QString *error)
 
 void HostCloud::printReceived(QTextStream &stream)
 {
-    if (m_local)
-        stream << m_local->summary(m_code) << '\n';
+    if (!m_local)
+        return;
+    stream << m_local->summary(m_code) << '\n';
+    const QByteArray png = m_local->preview(m_code);
+    const QImage picture = QImage::fromData(png, "PNG");
+    if (png.isEmpty())
+        stream << QStringLiteral("cloud: no preview of the plot reached the service\n");
+    else if (picture.isNull())
+        stream << QStringLiteral("cloud: the preview the service received (%1 bytes) is not a PNG picture\n").arg(png.size());
+    else
+        stream << QStringLiteral("cloud: latest preview of %1: PNG of %2 x %3 px, %4 bytes (kvcloud serves it as /_preview/%1)\n")
+                      .arg(m_code).arg(picture.width()).arg(picture.height()).arg(png.size());
 }
 
 // A device the service does not know yet is looked up first (404) and then added.

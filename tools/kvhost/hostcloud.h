@@ -44,7 +44,6 @@ private:
     };
 
     QString readMachineInfo(DeviceLink *link);
-    void describeWorkFile();
     bool registerDevice(QString *error);
     void onFinished(QNetworkReply *reply);
     QString requestName(QNetworkReply *reply) const;

@@ -18,7 +18,7 @@
 #include <QMetaEnum>
 
 HostCommands::HostCommands(const HostOptions &options, KVDeviceInterface *device, QTextStream &out, QTextStream &err)
-    : m_options(options), m_device(device), m_out(out), m_err(err)
+    : m_options(options), m_device(device), m_out(out), m_err(err), m_plotCommands(options, device, out, err)
 {
 }
 
@@ -36,9 +36,11 @@ int HostCommands::check()
         return checkSet();
     if (command == QLatin1String("jog"))
         return JogCommand(m_options, m_device, m_out, m_err).check();
+    if (m_options.isPlotCommand())
+        return m_plotCommands.check();
     if (command == QLatin1String("cut")) {
         QString error;
-        if (!m_plot.read(m_options.commandArguments.first(), &error)) {
+        if (!m_plot.read(m_options.commandArguments.first(), {m_options.labels, m_options.raw}, &error)) {
             m_err << "kvhost: " << error << '\n';
             return ExitPlotFile;
         }
@@ -51,6 +53,8 @@ int HostCommands::run(DeviceLink *link, Interrupt *interrupt)
     m_link = link;
     m_interrupt = interrupt;
     const QString &command = m_options.command;
+    if (m_options.isPlotCommand())
+        return m_plotCommands.run(link);
     if (command == QLatin1String("info"))
         return info();
     if (command == QLatin1String("get"))
@@ -263,7 +267,7 @@ int HostCommands::cut()
     settings.copies = m_options.copies;
     settings.qrCode = m_options.qrCode;
     settings.answerTimeoutMs = m_options.timeoutMs;
-    settings.silenceTimeoutMs = qMax(30000, m_options.timeoutMs);
+    settings.quietMs = m_options.timeoutMs;
     settings.json = m_options.json;
     CutJob job(m_device, m_link, m_interrupt, m_out, m_err);
     return job.run(m_plot, settings);

@@ -1,6 +1,7 @@
 #ifndef KVHOST_HOSTCOMMANDS_H
 #define KVHOST_HOSTCOMMANDS_H
 
+#include "plotcommands.h"
 #include "plotfile.h"
 #include "recordio.h"
 
@@ -53,6 +54,7 @@ private:
     QStringList m_keys; // get: the keys left to read
     int m_worst = 0;    // get: the worst outcome so far
     PlotFile m_plot;
+    PlotCommands m_plotCommands;
 };
 
 #endif // KVHOST_HOSTCOMMANDS_H

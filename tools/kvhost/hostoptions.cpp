@@ -13,7 +13,8 @@ const QHash<QString, QPair<int, int>> &commandArity()
     static const QHash<QString, QPair<int, int>> arity{
         {QStringLiteral("list"), {0, 0}}, {QStringLiteral("info"), {0, 0}}, {QStringLiteral("get"), {1, -1}},
         {QStringLiteral("set"), {2, 2}},  {QStringLiteral("cut"), {1, 1}},  {QStringLiteral("jog"), {2, 2}},
-        {QStringLiteral("watch"), {0, 0}},
+        {QStringLiteral("watch"), {0, 0}}, {QStringLiteral("inspect"), {1, 1}}, {QStringLiteral("convert"), {1, 1}},
+        {QStringLiteral("preview"), {1, 1}},
     };
     return arity;
 }
@@ -24,7 +25,10 @@ const char commandHelp[] =
     "  info              read and print the machine information\n"
     "  get KEY...        read records from the device\n"
     "  set KEY VALUE     write a record and print the device's answer\n"
-    "  cut FILE          cut a plot file (--copies N, --qr for a QR-code job)\n"
+    "  cut FILE          cut a plot file (--copies N, --qr for a QR-code job, --raw)\n"
+    "  inspect FILE      a plot file's figures and the time its cut takes (no plotter needed)\n"
+    "  convert FILE -o OUT.plt   write the plot the device is sent\n"
+    "  preview FILE -o OUT.png   draw the plot into a picture (--size N)\n"
     "  jog X Y           move the head by X and Y steps\n"
     "  watch             print every message of the device until Ctrl-C\n"
     "A device is reached with --tcp HOST[:PORT], --usb PATH or --simulate.\n";
@@ -72,12 +76,17 @@ bool HostOptions::parse(const QStringList &arguments)
         {QStringLiteral("family"), QStringLiteral("Command dialect: 583 (the model, default) or 261."), QStringLiteral("family"), QStringLiteral("583")},
         {QStringLiteral("copies"), QStringLiteral("Copies to cut."), QStringLiteral("n"), QStringLiteral("1")},
         {QStringLiteral("qr"), QStringLiteral("Cut a QR-code job.")},
+        {QStringLiteral("labels"), QStringLiteral("Labels of a plot: cut as the outline of their text, or left out."), QStringLiteral("outline|skip"), QStringLiteral("outline")},
+        {QStringLiteral("raw"), QStringLiteral("Cut: send the file's own text instead of the plot drawn from it.")},
+        {QStringLiteral("speed"), QStringLiteral("Inspect: the cutting speed to time the cut at, instead of the device's SPEED."), QStringLiteral("mm/s")},
+        {{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("Convert, preview: the file to write."), QStringLiteral("path")},
+        {QStringLiteral("size"), QStringLiteral("Preview: the picture's longer side in pixels."), QStringLiteral("pixels"), QStringLiteral("800")},
         {QStringLiteral("timeout"), QStringLiteral("Seconds to wait for the connection and for each answer of the device or the cloud service."), QStringLiteral("seconds"), QStringLiteral("5")},
         {QStringLiteral("plugin"), QStringLiteral("Path of the plug-in library."), QStringLiteral("path")},
         {QStringLiteral("lang"), QStringLiteral("Language of labels: en_US, ja_JP or zh_CN."), QStringLiteral("locale")},
         {QStringLiteral("json"), QStringLiteral("Print results as JSON.")},
     });
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("list, info, get, set, cut, jog or watch."));
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("list, info, get, set, cut, jog, watch, inspect, convert or preview."));
     if (!parser.parse(protectNegativeNumbers(arguments))) {
         error = parser.errorText();
         return false;
@@ -106,6 +115,8 @@ bool HostOptions::parse(const QStringList &arguments)
         return false;
     }
     timeoutMs = int(seconds * 1000);
+    if (!readPlotOptions(parser))
+        return false;
     const int links = int(parser.isSet(QStringLiteral("tcp"))) + int(parser.isSet(QStringLiteral("usb"))) + int(simulate);
     if (links > 1) {
         error = QStringLiteral("give only one of --tcp, --usb and --simulate");
@@ -130,6 +141,43 @@ bool HostOptions::parse(const QStringList &arguments)
     return checkCommand();
 }
 
+bool HostOptions::readPlotOptions(const QCommandLineParser &parser)
+{
+    const QString labelMode = parser.value(QStringLiteral("labels"));
+    if (labelMode != QLatin1String("outline") && labelMode != QLatin1String("skip")) {
+        error = QStringLiteral("--labels takes outline or skip, not '%1'").arg(labelMode);
+        return false;
+    }
+    labels = labelMode == QLatin1String("skip") ? KvPlot::LabelMode::Skip : KvPlot::LabelMode::Outline;
+    raw = parser.isSet(QStringLiteral("raw"));
+    output = parser.value(QStringLiteral("output"));
+    bool ok = true;
+    if (parser.isSet(QStringLiteral("speed")))
+        speedMmPerS = parser.value(QStringLiteral("speed")).toDouble(&ok);
+    if (!ok || speedMmPerS < 0 || speedMmPerS > 10000 || (parser.isSet(QStringLiteral("speed")) && speedMmPerS == 0)) {
+        error = QStringLiteral("--speed takes mm/s, more than 0 and at most 10000");
+        return false;
+    }
+    previewSize = parser.value(QStringLiteral("size")).toInt(&ok);
+    if (!ok || previewSize < 16 || previewSize > 8192) {
+        error = QStringLiteral("--size takes pixels from 16 to 8192");
+        return false;
+    }
+    return true;
+}
+
+bool HostOptions::isPlotCommand() const
+{
+    return command == QLatin1String("inspect") || command == QLatin1String("convert") || command == QLatin1String("preview");
+}
+
+bool HostOptions::needsDevice() const
+{
+    if (command == QLatin1String("inspect"))
+        return speedMmPerS == 0 && (simulate || target.kind != LinkTarget::None);
+    return command != QLatin1String("list") && !isPlotCommand();
+}
+
 bool HostOptions::checkCommand()
 {
     const auto found = commandArity().constFind(command);
@@ -144,6 +192,10 @@ bool HostOptions::checkCommand()
     }
     if (cloud && !simulate && (qEnvironmentVariableIsEmpty("KV_CLOUD_URL") || qEnvironmentVariableIsEmpty("KV_CLOUD_WS"))) {
         error = QStringLiteral("--cloud needs KV_CLOUD_URL and KV_CLOUD_WS in the environment, or --simulate");
+        return false;
+    }
+    if ((command == QLatin1String("convert") || command == QLatin1String("preview")) && output.isEmpty()) {
+        error = QStringLiteral("'%1' needs the file to write: -o PATH").arg(command);
         return false;
     }
     if (needsDevice() && target.kind == LinkTarget::None && !simulate) {

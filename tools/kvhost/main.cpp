@@ -1,5 +1,6 @@
 // kvhost: a command-line host for the KV-RV520MAXCam device plug-in.
 #include "devicelink.h"
+#include "errorlog.h"
 #include "exitcodes.h"
 #include "hostcloud.h"
 #include "hostcommands.h"
@@ -13,12 +14,36 @@
 #include "simulator.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QTextStream>
 
+#include <cstring>
 #include <memory>
 
 namespace {
+// Labels of a plot are cut as the outline of their text, which takes Qt's font engine: the
+// commands on plot files run in a GUI application, on the offscreen platform unless one is
+// chosen, so that kvhost needs no display.
+std::unique_ptr<QCoreApplication> createApplication(int &argc, char **argv)
+{
+    bool plotCommand = false;
+    bool labelsSkipped = false;
+    for (int i = 1; i < argc; ++i) {
+        for (const char *command : {"cut", "inspect", "convert", "preview"})
+            plotCommand = plotCommand || std::strcmp(argv[i], command) == 0;
+        labelsSkipped = labelsSkipped || std::strcmp(argv[i], "--labels=skip") == 0
+                        || (std::strcmp(argv[i], "--labels") == 0 && i + 1 < argc && std::strcmp(argv[i + 1], "skip") == 0);
+    }
+    if (!plotCommand || labelsSkipped)
+        return std::make_unique<QCoreApplication>(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 // Starts the simulator on a free loopback port and points the target at it.
 bool startSimulator(KvSimulator &simulator, const HostOptions &options, LinkTarget *target, QString *error)
 {
@@ -39,19 +64,10 @@ int listCatalogue(const HostOptions &options, const KVDeviceInterface *device, Q
         RecordTable::printCatalogue(out, device);
     return ExitOk;
 }
-} // namespace
 
-int main(int argc, char *argv[])
+int runHost(HostOptions &options, QTextStream &out, QTextStream &err)
 {
-    // The plug-in picks its language from the system locale, which Qt reads at start-up.
-    ToolOptions::applyLanguageBeforeStartup(argc, argv);
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("kvhost"));
-
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    HostOptions options;
-    if (!options.parse(app.arguments())) {
+    if (!options.parse(QCoreApplication::arguments())) {
         err << "kvhost: " << options.errorText() << '\n';
         return ExitUsage;
     }
@@ -66,12 +82,14 @@ int main(int argc, char *argv[])
         err << "kvhost: the plug-in made no device object for family " << options.family << '\n';
         return ExitPlugin;
     }
-    if (!options.needsDevice())
+    if (options.command == QLatin1String("list"))
         return listCatalogue(options, device.get(), out);
 
     HostCommands commands(options, device.get(), out, err);
     if (const int checked = commands.check(); checked != ExitOk)
         return checked;
+    if (!options.needsDevice())
+        return commands.run(nullptr, nullptr);
 
     Interrupt interrupt;
     KvSimulator simulator(options.family);
@@ -107,4 +125,32 @@ int main(int argc, char *argv[])
     if (cloud && options.simulate && options.command == QLatin1String("cut") && outcome == ExitOk)
         cloud->printReceived(options.json ? err : out);
     return outcome;
+}
+
+// With --json, a failed run says why on standard output too, for the script that reads it.
+void printFailure(QTextStream &out, int exitCode, const QStringList &complaints)
+{
+    const QJsonObject failure{{QStringLiteral("exit_code"), exitCode},
+                              {QStringLiteral("message"), complaints.value(0)},
+                              {QStringLiteral("messages"), QJsonArray::fromStringList(complaints)}};
+    out << QJsonDocument(failure).toJson(QJsonDocument::Compact) << '\n';
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // The plug-in picks its language from the system locale, which Qt reads at start-up.
+    ToolOptions::applyLanguageBeforeStartup(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = createApplication(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("kvhost"));
+
+    QTextStream out(stdout);
+    ErrorLog errorLog;
+    QTextStream err(&errorLog);
+    HostOptions options;
+    const int exitCode = runHost(options, out, err);
+    err.flush();
+    if (exitCode != ExitOk && (options.json || QCoreApplication::arguments().contains(QLatin1String("--json"))))
+        printFailure(out, exitCode, errorLog.complaints());
+    return exitCode;
 }

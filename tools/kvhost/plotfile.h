@@ -2,25 +2,38 @@
 #define KVHOST_PLOTFILE_H
 
 #include "figures.h"
+#include "geometry.h"
+#include "readoptions.h"
 
+#include <QByteArray>
 #include <QString>
 
-// A plot file handed to the device as the user's own text, with its figures from the plot
-// library.
+// A plot file made ready for a job, the same way in every host, before any connection: read and
+// checked, its figures, the text the device is sent and the small picture the cloud is shown.
+// The device is sent the plot drawn from the file's geometry (absolute PU/PD only, labels cut as
+// outlines or left out), or with `raw` the file's own text where the link carries it unchanged.
+// Without `keepGeometry` the file is read twice (figures first, then the device plot and the
+// picture) and its geometry is never held, so a large file costs little more than its device plot.
 struct PlotFile
 {
-    // Reads the whole file (any size). False with `error` set when it is missing, unreadable,
-    // empty, or holds text that would not reach the plotter byte for byte (the frame delimiters
-    // 0x02/0x03, bytes that are not UTF-8, UTF-16).
-    bool read(const QString &path, QString *error);
-    // The part of read() after the file is in memory: checks and takes the bytes of the file at
-    // `path` (named in the error), leaving fileName as it was.
-    bool decode(const QByteArray &bytes, const QString &path, QString *error);
+    struct Options
+    {
+        KvPlot::LabelMode labels = KvPlot::LabelMode::Outline;
+        bool raw = false;
+        bool keepGeometry = false; // for pictures of the job while it runs
+    };
 
-    QString fileName;  // without folders, as the device reports it
-    QString text;
-    double pathLengthMm = 0; // head travel over the whole plot
+    // False with `error` set (a whole sentence, with the byte offset where one concerns the
+    // file) when the file is missing, unreadable, holds nothing to cut, or with `raw` holds text
+    // that would not reach the plotter byte for byte.
+    bool read(const QString &path, const Options &options, QString *error);
+
+    QString fileName;       // without folders, as the device reports it
+    Options options;
+    QString text;           // what the device is sent
     KvPlot::Figures figures;
+    KvPlot::Geometry geometry; // with keepGeometry only
+    QByteArray previewPng;  // for the cloud's task reports
 };
 
 #endif // KVHOST_PLOTFILE_H

@@ -2,6 +2,7 @@
 
 #include "qrcodejob.h"
 #include "recordrequests.h"
+#include "workfileinfo.h"
 
 #include "kvdeviceproperty.h"
 
@@ -86,13 +87,13 @@ bool JobBox::openPlotFile(const QString &path)
 {
     PlotFile plot;
     QString error;
-    if (!plot.read(path, &error)) {
+    if (!plot.read(path, {}, &error)) {
         Q_EMIT note(error);
         return false;
     }
     m_plot = plot;
     m_plotLoaded = true;
-    m_file->setText(QStringLiteral("%1 (%2 m of path)").arg(plot.fileName).arg(plot.pathLengthMm / 1000.0, 0, 'f', 2));
+    m_file->setText(QStringLiteral("%1 (cut length %2 m)").arg(plot.fileName).arg(plot.figures.cutLengthMm() / 1000.0, 0, 'f', 2));
     Q_EMIT note(QStringLiteral("plot file %1 opened").arg(path));
     updateButtons();
     return true;
@@ -157,6 +158,7 @@ void JobBox::launch()
 {
     m_reported = false;
     m_betweenCopies = false;
+    WorkFileInfo::describe(m_device, m_plot);
     m_device->setPlt(m_plot.text);
     // Running first: the start itself reports to the host.
     setState(State::Running);

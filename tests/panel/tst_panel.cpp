@@ -4,6 +4,7 @@
 #include "jobbox.h"
 #include "messagelog.h"
 #include "panelwindow.h"
+#include "plotpicture.h"
 #include "pluginhost.h"
 #include "recordrequests.h"
 #include "settingspage.h"
@@ -18,6 +19,7 @@
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -71,7 +73,8 @@ private slots:
 private:
     void connectToSimulator();
     void readPage(SettingsPage *page);
-    QString writePlotFile(int sideMm);
+    QString writePlotFile(int sideMm, const char *label = nullptr);
+    void saveScreenshot(int page, const QString &name);
     QStringList simulatorValue(const char *name) const;
     QString logText() const;
     SettingsPage *page(const QString &name) const;
@@ -166,15 +169,17 @@ void tst_Panel::readPage(SettingsPage *settings)
     QTRY_COMPARE(window->requests()->pendingCount(), 0);
 }
 
-// A square of the given side, cut once around: 4 × side mm of path.
-QString tst_Panel::writePlotFile(int sideMm)
+// A square of the given side, cut once around (4 × side mm of path), with a label inside.
+QString tst_Panel::writePlotFile(int sideMm, const char *label)
 {
     const int side = sideMm * 40; // plotter units of 1/40 mm
     const QString path = scratch.filePath(QStringLiteral("square%1.plt").arg(sideMm));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return {};
-    file.write(QStringLiteral("IN;PU0,0;PD%1,0,%1,%1,0,%1,0,0;PU0,0;").arg(side).toLatin1());
+    file.write(QStringLiteral("IN;PU0,0;PD%1,0,%1,%1,0,%1,0,0;PU400,400;").arg(side).toLatin1());
+    if (label)
+        file.write(QByteArray("SI1,1.5;LB") + label + '\x03');
     return path;
 }
 
@@ -573,32 +578,56 @@ void tst_Panel::jogMovesTheHead()
     QTRY_COMPARE(simulatorValue("MOVE"), move);
 }
 
-// Pictures of the panel for people to look at; the test checks what they show through the widgets.
+// Pictures of the panel for people to look at, the Job page before, half way through and after a
+// job. The picture of the plot follows the device's progress reports: the share of the copy's
+// travel that is cut is the task record's percent.
 void tst_Panel::screenshotsOfEveryPage()
 {
+    window->setSimulatorTimeScale(1.0); // a copy takes seconds: time to look half way
     connectToSimulator();
     readPage(window->settingsPage());
     readPage(window->machinePage());
-    QVERIFY(window->jobBox()->openPlotFile(writePlotFile(100)));
-    QCOMPARE(shownValue(window->findChild<QSpinBox *>(QStringLiteral("SPEED"))), QVariant(300));
+    QVERIFY(window->jobBox()->openPlotFile(writePlotFile(100, "KV")));
     QCOMPARE(shownValue(window->findChild<QLineEdit *>(QStringLiteral("FIRMWARE"))), QVariant(QStringLiteral("V2.3.1-sim")));
-    QVERIFY(find<QLabel>(QStringLiteral("plotFile"))->text().startsWith(QStringLiteral("square100.plt")));
-    click("startButton");
-    QTRY_COMPARE(find<QLabel>(QStringLiteral("jobStatus"))->text(), QStringLiteral("done"));
-    QCOMPARE(find<QLabel>(QStringLiteral("copyCounter"))->text(), QStringLiteral("1 / 1"));
-
-    const QDir folder(QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots"));
-    QVERIFY(folder.mkpath(QStringLiteral(".")));
-    const QString language = QLocale::system().name();
+    QCOMPARE(find<QLabel>(QStringLiteral("plotSize"))->text(), QStringLiteral("100.0 x 100.0 mm"));
+    QCOMPARE(find<QLabel>(QStringLiteral("plotLabels"))->text(), QStringLiteral("1, cut as the outline of their text"));
+    QVERIFY(find<QLabel>(QStringLiteral("plotTime"))->text().endsWith(QStringLiteral(" at 300 mm/s")));
+    auto *picture = find<PlotPicture>(QStringLiteral("plotPicture"));
+    QCOMPARE(picture->cutShare(), -1.0);
     const QStringList names{ QStringLiteral("settings"), QStringLiteral("machine"), QStringLiteral("job") };
     QCOMPARE(window->pages()->count(), names.size());
-    for (int i = 0; i < names.size(); ++i) {
-        window->pages()->setCurrentIndex(i);
-        const QPixmap shot = window->grab();
-        QVERIFY(!shot.isNull());
-        const QString path = folder.filePath(QStringLiteral("%1-%2.png").arg(names.at(i), language));
-        QVERIFY2(shot.save(path), qPrintable(path));
-    }
+    for (int i = 0; i < names.size(); ++i)
+        saveScreenshot(i, names.at(i));
+
+    QList<QPair<int, double>> seen; // the record's percent and the picture's share, at each report
+    connect(window->device(), &KVDeviceInterface::message, this, [&](KVDeviceInterface::KVDeviceMessage type, const QString &text) {
+        const QJsonObject task = window->device()->property_ptr("TASK")->value().toJsonObject();
+        if (type != KVDeviceInterface::DevTasK || !text.startsWith(QLatin1String("66,2,")))
+            return;
+        seen.append({ task.value(QLatin1String("Percent")).toInt(), picture->cutShare() });
+        if (seen.last().first == 50)
+            saveScreenshot(2, QStringLiteral("job-halfway"));
+    });
+    click("startButton");
+    QTRY_COMPARE_WITH_TIMEOUT(find<QLabel>(QStringLiteral("jobStatus"))->text(), QStringLiteral("done"), 15000);
+
+    QCOMPARE(find<QLabel>(QStringLiteral("copyCounter"))->text(), QStringLiteral("1 / 1"));
+    QCOMPARE(picture->cutShare(), 1.0);
+    saveScreenshot(2, QStringLiteral("job-done"));
+    QVERIFY(seen.size() >= 3 && seen.first().first == 0);
+    QVERIFY(std::any_of(seen.cbegin(), seen.cend(), [](const QPair<int, double> &at) { return at.first == 50; }));
+    for (const auto &[percent, share] : std::as_const(seen))
+        QCOMPARE(share, percent / 100.0);
+}
+
+void tst_Panel::saveScreenshot(int page, const QString &name)
+{
+    const QDir folder(QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots"));
+    QVERIFY(folder.mkpath(QStringLiteral(".")));
+    window->pages()->setCurrentIndex(page);
+    const QPixmap shot = window->grab();
+    const QString path = folder.filePath(QStringLiteral("%1-%2.png").arg(name, QLocale::system().name()));
+    QVERIFY2(shot.save(path), qPrintable(path));
 }
 
 QTEST_MAIN(tst_Panel)

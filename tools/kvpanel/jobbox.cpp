@@ -1,5 +1,7 @@
 #include "jobbox.h"
 
+#include "plotfacts.h"
+#include "plotpicture.h"
 #include "qrcodejob.h"
 #include "recordrequests.h"
 #include "workfileinfo.h"
@@ -7,6 +9,7 @@
 #include "kvdeviceproperty.h"
 
 #include <QCheckBox>
+#include <QJsonObject>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -44,7 +47,9 @@ JobBox::JobBox(KVDeviceInterface *device, RecordRequests *requests, QWidget *par
       m_stop(button("Stop", "stopButton")),
       m_progress(new QProgressBar),
       m_counter(new QLabel),
-      m_status(new QLabel)
+      m_status(new QLabel),
+      m_picture(new PlotPicture),
+      m_facts(new PlotFacts)
 {
     setObjectName(QStringLiteral("jobBox"));
     m_file->setObjectName(QStringLiteral("plotFile"));
@@ -71,6 +76,10 @@ JobBox::JobBox(KVDeviceInterface *device, RecordRequests *requests, QWidget *par
     grid->addWidget(m_progress, 3, 0, 1, 3);
     grid->addWidget(m_counter, 3, 3);
     grid->addWidget(m_status, 3, 4);
+    auto *plot = new QHBoxLayout;
+    plot->addWidget(m_picture, 3);
+    plot->addWidget(m_facts, 2, Qt::AlignTop);
+    grid->addLayout(plot, 4, 0, 1, 5);
     grid->setRowStretch(4, 1);
 
     connect(m_open, &QPushButton::clicked, this, &JobBox::choosePlotFile);
@@ -79,6 +88,8 @@ JobBox::JobBox(KVDeviceInterface *device, RecordRequests *requests, QWidget *par
     connect(m_resume, &QPushButton::clicked, this, &JobBox::resume);
     connect(m_stop, &QPushButton::clicked, this, &JobBox::stop);
     connect(m_qrCode, &QCheckBox::toggled, this, &JobBox::updateButtons);
+    if (const KVDeviceProperty *speed = device->property_ptr("SPEED"))
+        connect(speed, &KVDeviceProperty::valueChanged, this, &JobBox::showSpeed);
     setState(State::Idle);
     m_counter->setText(QStringLiteral("0 / %1").arg(m_requestedCopies));
 }
@@ -87,16 +98,49 @@ bool JobBox::openPlotFile(const QString &path)
 {
     PlotFile plot;
     QString error;
-    if (!plot.read(path, {}, &error)) {
+    if (!plot.read(path, {KvPlot::LabelMode::Outline, false, true}, &error)) {
         Q_EMIT note(error);
         return false;
     }
-    m_plot = plot;
+    m_plot = std::move(plot);
     m_plotLoaded = true;
-    m_file->setText(QStringLiteral("%1 (cut length %2 m)").arg(plot.fileName).arg(plot.figures.cutLengthMm() / 1000.0, 0, 'f', 2));
+    m_file->setText(m_plot.fileName);
+    QString sheet;
+    const QSizeF sheetSize = sheetMm(&sheet);
+    m_picture->showPlot(&m_plot.geometry, m_plot.figures, sheetSize);
+    m_facts->showPlot(m_plot, sheet);
+    showSpeed();
     Q_EMIT note(QStringLiteral("plot file %1 opened").arg(path));
     updateButtons();
     return true;
+}
+
+// The plotter's work area where the device tells it; otherwise the sheet the plot needs, from
+// the origin to its far corner.
+QSizeF JobBox::sheetMm(QString *description) const
+{
+    double extentMm[2] = {0, 0};
+    for (int axis = 0; axis < 2; ++axis) {
+        if (const KVDeviceProperty *record = m_device->property_ptr(axis == 0 ? "WORKAREA_X" : "WORKAREA_Y")) {
+            const double factor = record->property("WIDGET").toJsonObject().value(QLatin1String("factor")).toDouble(1.0);
+            extentMm[axis] = record->value().toDouble() * factor;
+        }
+    }
+    if (extentMm[0] > 0 && extentMm[1] > 0) {
+        *description = QStringLiteral("%1 x %2 mm, the plotter's work area").arg(extentMm[0]).arg(extentMm[1]);
+        return {extentMm[0], extentMm[1]};
+    }
+    const QRectF bounds = m_plot.figures.boundsMm();
+    const QSizeF needed(std::max(0.0, bounds.right()), std::max(0.0, bounds.bottom()));
+    *description = QStringLiteral("%1 x %2 mm from the origin, as much as the plot needs")
+                       .arg(needed.width(), 0, 'f', 1).arg(needed.height(), 0, 'f', 1);
+    return needed;
+}
+
+void JobBox::showSpeed()
+{
+    const KVDeviceProperty *speed = m_device->property_ptr("SPEED");
+    m_facts->setSpeed(speed ? speed->value().toDouble() : 0);
 }
 
 void JobBox::choosePlotFile()
@@ -258,7 +302,9 @@ void JobBox::onTaskNotice(const QString &text)
         finish();
 }
 
-// Until the device reports on this job, the task record still describes the last one.
+// Until the device reports on this job, the task record still describes the last one. The
+// picture shows the copy on the sheet: the share of its travel the device reports cut, all of it
+// once the copy is done.
 void JobBox::showProgress()
 {
     const TaskRecord p = TaskRecord::of(m_device);
@@ -267,7 +313,10 @@ void JobBox::showProgress()
     const bool copyUnderWay = m_reported && !m_betweenCopies && p.status != 0 && finished < copies;
     const double part = copyUnderWay ? qBound(0, p.percent, 100) / 100.0 : 0.0;
     m_progress->setValue(qBound(0, int((finished + part) * 100.0 / copies), 100));
-    m_counter->setText(QStringLiteral("%1 / %2").arg(finished).arg(copies));
+    const bool running = m_state == State::Running || m_state == State::Paused;
+    const int onSheet = copyUnderWay || (running && !m_reported) ? finished + 1 : finished;
+    m_counter->setText(QStringLiteral("%1 / %2").arg(onSheet).arg(copies));
+    m_picture->setCutShare(copyUnderWay || (running && !m_reported) ? part : finished > 0 ? 1.0 : -1.0);
 }
 
 // Every copy is cut: the work is reported and the task record left idle for the next job.

@@ -8,6 +8,8 @@
 #include <QGroupBox>
 #include <QList>
 
+class PlotFacts;
+class PlotPicture;
 class QCheckBox;
 class QrCodeJob;
 class QLabel;
@@ -17,7 +19,9 @@ class QSpinBox;
 class RecordRequests;
 
 // One cutting job at a time: the plot file (for a QR-code job, the plot of the codes), copies and
-// job kind, Start, Pause, Resume and Stop, and the job's progress as the device reports it.
+// job kind, Start, Pause, Resume and Stop, and the job's progress as the device reports it, on
+// a picture of the plot beside its figures. The device is sent the plot drawn from the file's
+// geometry, as kvhost sends it.
 class JobBox : public QGroupBox
 {
     Q_OBJECT
@@ -49,6 +53,8 @@ private:
     };
 
     void choosePlotFile();
+    QSizeF sheetMm(QString *description) const;
+    void showSpeed();
     void writeSettings(QList<Setting> settings);
     void launch();
     void sendControl(const char *key);
@@ -80,6 +86,8 @@ private:
     QProgressBar *m_progress;
     QLabel *m_counter;
     QLabel *m_status;
+    PlotPicture *m_picture;
+    PlotFacts *m_facts;
 };
 
 #endif // KVPANEL_JOBBOX_H

@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 scripts/install-packages.sh
 tree="${KV_BENCH_DIR:-build-release}"
 cmake -S . -B "$tree" -DCMAKE_BUILD_TYPE=Release -DKV_BUILD_TESTS=OFF >/dev/null
-benches=(bench_protocol bench_link bench_host bench_plot)
+benches=(bench_protocol bench_link bench_host bench_plot bench_cut)
 cmake --build "$tree" -j2 --target "${benches[@]}"
 table=$(mktemp)
 output=$(mktemp)

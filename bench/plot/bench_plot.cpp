@@ -1,6 +1,7 @@
 // The plot library on a 200 MB plot: reading it with its figures alone (the reader's own memory),
 // then reading it and writing its device plot into the QString the plug-in takes, in MB/s.
 #include "benchreport.h"
+#include "syntheticplot.h"
 
 #include "deviceplotwriter.h"
 #include "plotreader.h"
@@ -19,26 +20,10 @@ constexpr double MB = 1e6;
 // generators write it.
 bool writeStipplePlot(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QByteArray chunk;
-    chunk.reserve(1 << 20);
-    chunk.append("IN;SP1;");
-    quint32 seed = 12345;
-    qint64 written = 0;
-    while (written < PlotBytes) {
-        seed = seed * 1664525u + 1013904223u;
-        const int x = int(seed >> 16) % 16000, y = int(seed & 0xFFFF) % 12000;
-        chunk.append("PU").append(QByteArray::number(x)).append(',').append(QByteArray::number(y))
-             .append(";PD").append(QByteArray::number(x + 4)).append(',').append(QByteArray::number(y)).append(";\n");
-        if (chunk.size() >= (1 << 20) - 64) {
-            written += file.write(chunk);
-            chunk.clear();
-        }
-    }
-    written += file.write(chunk);
-    return written >= PlotBytes;
+    return writeSyntheticPlot(path, PlotBytes, [](QByteArray &plot, int x, int y) {
+        plot.append("PU").append(QByteArray::number(x)).append(',').append(QByteArray::number(y))
+            .append(";PD").append(QByteArray::number(x + 4)).append(',').append(QByteArray::number(y)).append(";\n");
+    });
 }
 
 } // namespace

@@ -146,7 +146,7 @@ void JobBox::showSpeed()
 void JobBox::choosePlotFile()
 {
     const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open plot file"), QString(),
-                                                      QStringLiteral("Plot files (*.plt *.hpgl);;All files (*)"));
+                                                      QStringLiteral("Plot files (*.plt *.hpgl *.hpg *.hp *.svg);;All files (*)"));
     if (!path.isEmpty())
         openPlotFile(path);
 }

@@ -11,7 +11,6 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -64,7 +63,8 @@ int kvhost(const QStringList &arguments, double *seconds = nullptr)
     if (seconds)
         *seconds = clock.nsecsElapsed() / 1e9;
     const QByteArray summary = process.readAllStandardOutput().trimmed();
-    std::printf("kvhost %s: %s\n", qPrintable(QFileInfo(arguments.last()).fileName()), summary.mid(summary.lastIndexOf('\n') + 1).constData());
+    const QByteArray firstLine = summary.left(summary.indexOf('\n')), lastLine = summary.mid(summary.lastIndexOf('\n') + 1);
+    std::printf("kvhost %s\n", (arguments.contains(QLatin1String("cut")) ? lastLine : firstLine).constData());
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 

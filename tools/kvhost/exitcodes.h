@@ -14,6 +14,7 @@ enum ExitCode {
     ExitTimeout = 9,         // the device did not answer in time
     ExitBusy = 10,           // the plotter is busy with another job
     ExitCloud = 11,          // the cloud service failed or did not take what was sent
+    ExitPermission = 12,     // this user may not open the USB device file
     ExitNotReachable = 13,   // the record cannot be read or written that way (no command, or an
                              // answer that cannot be matched to it)
     ExitInterrupted = 130    // stopped by Ctrl-C, SIGTERM or SIGHUP
@@ -43,7 +44,8 @@ inline const char *exitCodeHelp()
     return "Exit codes: 0 done, 2 usage or a value the record cannot take, 3 plug-in not found or not\n"
            "loadable, 4 device unreachable, 5 connection lost, 6 write refused, 7 plot file missing or\n"
            "unreadable, 8 unknown key, 9 no answer in time, 10 plotter busy with another job, 11 cloud\n"
-           "service failed, 13 record cannot be read or written that way, 130 interrupted.";
+           "service failed, 12 no permission to open the USB device file, 13 record cannot be read or\n"
+           "written that way, 130 interrupted.";
 }
 
 #endif // KVHOST_EXITCODES_H

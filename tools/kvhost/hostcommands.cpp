@@ -110,15 +110,20 @@ int HostCommands::checkSet()
 }
 
 // The machine information is printed whole or not at all.
-int HostCommands::info()
+QStringList HostCommands::machineInfoKeys(KVDeviceInterface *device)
 {
-    QStringList keys = m_device->sysProperty();
+    QStringList keys = device->sysProperty();
     if (keys.isEmpty())
         keys = {QStringLiteral("DEVICE_INFO"), QStringLiteral("DEVICE_UNIQUE_ID")}; // the 261 dialect's group
     else
         keys.prepend(QStringLiteral("DEVICE_MODEL"));
+    return keys;
+}
+
+int HostCommands::info()
+{
     QStringList answered;
-    if (!readRecords(keys, &answered)) {
+    if (!readRecords(machineInfoKeys(m_device), &answered)) {
         m_err << "kvhost: the machine information is incomplete; nothing is printed\n";
         return m_worst;
     }

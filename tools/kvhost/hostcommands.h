@@ -26,6 +26,8 @@ public:
     int check();
     // With the device's link open.
     int run(DeviceLink *link, Interrupt *interrupt);
+    // The keys of the machine information.
+    static QStringList machineInfoKeys(KVDeviceInterface *device);
 
 private:
     int checkGet();

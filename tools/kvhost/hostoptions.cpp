@@ -14,7 +14,7 @@ const QHash<QString, QPair<int, int>> &commandArity()
         {QStringLiteral("list"), {0, 0}}, {QStringLiteral("info"), {0, 0}}, {QStringLiteral("get"), {1, -1}},
         {QStringLiteral("set"), {2, 2}},  {QStringLiteral("cut"), {1, 1}},  {QStringLiteral("jog"), {2, 2}},
         {QStringLiteral("watch"), {0, 0}}, {QStringLiteral("inspect"), {1, 1}}, {QStringLiteral("convert"), {1, 1}},
-        {QStringLiteral("preview"), {1, 1}},
+        {QStringLiteral("preview"), {1, 1}}, {QStringLiteral("ports"), {0, -1}},
     };
     return arity;
 }
@@ -31,6 +31,9 @@ const char commandHelp[] =
     "  preview FILE -o OUT.png   draw the plot into a picture (--size N)\n"
     "  jog X Y           move the head by X and Y steps\n"
     "  watch             print every message of the device until Ctrl-C\n"
+    "  ports [PATH...]   the serial ports and USB printers (or the named device files), whether\n"
+    "                    this user may open them, and why not; --probe reads each one's machine\n"
+    "                    information\n"
     "A device is reached with --tcp HOST[:PORT], --usb PATH or --simulate.\n";
 // "jog -1 2" and "set CAMERA_OFFSET -3" take negative numbers, which the parser would read as
 // options: they travel past it behind a marker that no option starts with.
@@ -85,8 +88,9 @@ bool HostOptions::parse(const QStringList &arguments)
         {QStringLiteral("plugin"), QStringLiteral("Path of the plug-in library."), QStringLiteral("path")},
         {QStringLiteral("lang"), QStringLiteral("Language of labels: en_US, ja_JP or zh_CN."), QStringLiteral("locale")},
         {QStringLiteral("json"), QStringLiteral("Print results as JSON.")},
+        {QStringLiteral("probe"), QStringLiteral("With ports: read the machine information of each port that may be opened, waiting at most 1 s for each answer.")},
     });
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("list, info, get, set, cut, jog, watch, inspect, convert or preview."));
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("list, info, get, set, cut, jog, watch, inspect, convert, preview or ports."));
     if (!parser.parse(protectNegativeNumbers(arguments))) {
         error = parser.errorText();
         return false;
@@ -99,6 +103,7 @@ bool HostOptions::parse(const QStringList &arguments)
     qrCode = parser.isSet(QStringLiteral("qr"));
     simulate = parser.isSet(QStringLiteral("simulate"));
     cloud = parser.isSet(QStringLiteral("cloud"));
+    probe = parser.isSet(QStringLiteral("probe"));
     if (!ToolOptions::readFamily(parser.value(QStringLiteral("family")), &family, &error)
         || !ToolOptions::readTimeScale(parser.value(QStringLiteral("time-scale")), &timeScale, &error)
         || (parser.isSet(QStringLiteral("lang")) && !ToolOptions::readLanguage(parser.value(QStringLiteral("lang")), &error)))
@@ -175,7 +180,7 @@ bool HostOptions::needsDevice() const
 {
     if (command == QLatin1String("inspect"))
         return speedMmPerS == 0 && (simulate || target.kind != LinkTarget::None);
-    return command != QLatin1String("list") && !isPlotCommand();
+    return command != QLatin1String("list") && command != QLatin1String("ports") && !isPlotCommand();
 }
 
 bool HostOptions::checkCommand()

@@ -24,6 +24,7 @@ struct HostOptions
     LinkTarget target;
     bool simulate = false;
     bool cloud = false;
+    bool probe = false;
     double timeScale = 1.0;
     int timeoutMs = 5000;
     int copies = 1;

@@ -7,6 +7,8 @@
 #include "hostoptions.h"
 #include "interrupt.h"
 #include "pluginhost.h"
+#include "portaccess.h"
+#include "portscommand.h"
 #include "recordtable.h"
 #include "tooloptions.h"
 
@@ -72,6 +74,9 @@ int runHost(HostOptions &options, QTextStream &out, QTextStream &err)
         return ExitUsage;
     }
 
+    if (options.command == QLatin1String("ports"))
+        return PortsCommand(options, out, err).run();
+
     PluginHost host;
     if (!host.load(options.pluginPath)) {
         err << "kvhost: " << host.errorString() << '\n';
@@ -102,6 +107,8 @@ int runHost(HostOptions &options, QTextStream &out, QTextStream &err)
     DeviceLink link(device.get());
     if (!link.open(target, options.timeoutMs, &error)) {
         err << "kvhost: " << error << '\n';
+        if (target.kind == LinkTarget::Usb && PortAccess::explainRefusal(target.address, err))
+            return ExitPermission;
         return ExitUnreachable;
     }
     if (!options.json && options.command != QLatin1String("watch"))

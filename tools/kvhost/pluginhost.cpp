@@ -4,9 +4,29 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
+#include <link.h>
+
 static const char pluginFile[] = "libKVRV520MAXCam.so";
+
+// The plug-in library this program is linked with, wherever the dynamic linker found it: in a
+// Debian installation that is the multiarch folder (/usr/lib/x86_64-linux-gnu/...so.1).
+static QString linkedPlugin()
+{
+    QString found;
+    dl_iterate_phdr(
+        [](struct dl_phdr_info *info, size_t, void *result) {
+            const QString path = QFile::decodeName(info->dlpi_name);
+            if (!QFileInfo(path).fileName().startsWith(QLatin1String(pluginFile)))
+                return 0;
+            *static_cast<QString *>(result) = path;
+            return 1;
+        },
+        &found);
+    return found;
+}
 
 QStringList PluginHost::candidatePaths()
 {
@@ -17,6 +37,9 @@ QStringList PluginHost::candidatePaths()
     const QDir appDir(QCoreApplication::applicationDirPath());
     paths << appDir.filePath(QLatin1String(pluginFile))
           << appDir.filePath(QStringLiteral("../lib/") + QLatin1String(pluginFile));
+    const QString linked = linkedPlugin();
+    if (!linked.isEmpty())
+        paths << linked;
     return paths;
 }
 

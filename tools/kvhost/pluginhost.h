@@ -13,7 +13,7 @@ class PluginHost
 {
 public:
     // Where the plug-in is looked for when no path is given: $KV_PLUGIN_PATH, then next to the
-    // executable (build tree), then ../lib (installation).
+    // executable (build tree), then ../lib (installation), then the library this program links.
     static QStringList candidatePaths();
 
     bool load(const QString &explicitPath);

@@ -77,9 +77,16 @@ QString permissionString(mode_t mode)
 
 PortAccess::Verdict verdictFor(const struct stat &info, bool inSession, bool inDatabase)
 {
+    const bool ownerMay = (info.st_mode & S_IRUSR) && (info.st_mode & S_IWUSR);
     const bool groupMay = (info.st_mode & S_IRGRP) && (info.st_mode & S_IWGRP);
     const bool othersMay = (info.st_mode & S_IROTH) && (info.st_mode & S_IWOTH);
-    if (info.st_uid == ::geteuid() || othersMay || (groupMay && inSession))
+    // The system judges by the first class the user falls in: owner, group, others. When that
+    // class's bits allow it, something beyond the mode refuses.
+    if (info.st_uid == ::geteuid())
+        return ownerMay ? PortAccess::Refused : PortAccess::RootOnly;
+    if (inSession)
+        return groupMay ? PortAccess::Refused : PortAccess::RootOnly;
+    if (othersMay)
         return PortAccess::Refused;
     if (groupMay && info.st_gid != 0)
         return inDatabase ? PortAccess::NeedsNewLogin : PortAccess::NotInGroup;

@@ -32,7 +32,9 @@ check() { # description, expected text, command...
     grep -qF -- "$expected" <<<"$output" || { echo "$what: no '$expected' in:"; echo "$output"; return 1; }
     echo "ok: $what"
 }
+unset KV_PLUGIN_PATH # the installed tools find the installed plug-in and its translations
 check "kvhost list" "SPEED" /usr/bin/kvhost list
+check "kvhost --lang ja_JP list" "ステータス" /usr/bin/kvhost --lang ja_JP list
 check "kvhost --simulate cut" "done: 1 of 1 copy" \
     /usr/bin/kvhost --simulate --time-scale 0 cut /usr/share/doc/kvrv520maxcam/examples/star.plt
 check "manual pages" "kvcloud.1.gz" man -w kvhost kvsim kvpanel kvcloud

@@ -80,7 +80,8 @@ set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME ${KV_PACKAGE_NAME})
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
-set(CPACK_DEBIAN_RUNTIME_PACKAGE_RECOMMENDS "qt6-qpa-plugins")
+# kvpanel shows Chinese and Japanese labels, kvhost cuts labels as the outline of their text.
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_RECOMMENDS "fonts-wqy-microhei | fonts-noto-cjk")
 # The library folder is the dynamic linker's: its cache is renewed by libc's trigger.
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA ${KV_PACKAGING_DIR}/triggers)
 set(CPACK_DEBIAN_RUNTIME_DESCRIPTION [=[device plug-in and tools for the KV-RV520MAXCam cutting plotter

@@ -86,8 +86,9 @@ public:
     // Character-device backend.
     int fd = -1;
     KVDescriptorIO::Watch watch;
-    QByteArray unwritten;
+    QList<QByteArray> unwritten; // in order, the first from unwrittenOffset on
     qsizetype unwrittenOffset = 0;
+    bool reportingWritten = false;
 
     void openDevice(ConnectionMode mode);
     bool openSerial();
@@ -99,7 +100,8 @@ public:
 
     void readCharacterDevice();
     void writeCharacterDevice();
-    void sendSerial(const QByteArray &bytes);
+    void reportWritten(qint64 bytes);
+    void hand(const QByteArray &bytes, const char *operation);
 };
 
 void UsbOperate::Private::openDevice(ConnectionMode mode)
@@ -160,6 +162,7 @@ bool UsbOperate::Private::openSerial()
         if (!bytes.isEmpty())
             Q_EMIT q->readData(bytes);
     });
+    QObject::connect(serial, &QSerialPort::bytesWritten, q, &UsbOperate::bytesWritten);
     QObject::connect(serial, &QSerialPort::errorOccurred, q, [this](QSerialPort::SerialPortError error) {
         // A hang-up or an unplugged adapter shows as a resource error, or as a read error with
         // the line already gone.
@@ -236,20 +239,49 @@ void UsbOperate::Private::readCharacterDevice()
 
 void UsbOperate::Private::writeCharacterDevice()
 {
-    int error = 0;
-    switch (KVDescriptorIO::writeAvailable(fd, unwritten, unwrittenOffset, &error)) {
-    case KVDescriptorIO::WriteEnd::Done:
-        unwritten.clear();
+    qint64 taken = 0;
+    while (!unwritten.isEmpty()) {
+        int error = 0;
+        const qsizetype before = unwrittenOffset;
+        const KVDescriptorIO::WriteEnd end = KVDescriptorIO::writeAvailable(fd, unwritten.first(), unwrittenOffset, &error);
+        taken += unwrittenOffset - before;
+        if (end == KVDescriptorIO::WriteEnd::Failed) {
+            lost(error ? systemError(error) : QStringLiteral("the device takes no more data"));
+            return;
+        }
+        if (end == KVDescriptorIO::WriteEnd::Full)
+            break;
+        unwritten.removeFirst();
         unwrittenOffset = 0;
-        watch.setWriting(false);
-        break;
-    case KVDescriptorIO::WriteEnd::Full:
-        watch.setWriting(true); // the rest goes when the device takes more
-        break;
-    case KVDescriptorIO::WriteEnd::Failed:
-        lost(error ? systemError(error) : QStringLiteral("the device takes no more data"));
-        break;
     }
+    watch.setWriting(!unwritten.isEmpty()); // the rest goes when the device takes more
+    reportWritten(taken);
+}
+
+void UsbOperate::Private::reportWritten(qint64 bytes)
+{
+    if (bytes == 0 || reportingWritten)
+        return;
+    const QPointer<UsbOperate> alive(q);
+    reportingWritten = true;
+    Q_EMIT q->bytesWritten(bytes);
+    if (alive)
+        reportingWritten = false;
+}
+
+void UsbOperate::Private::hand(const QByteArray &bytes, const char *operation)
+{
+    if (!open) {
+        qCWarning(lcKvDevice) << operation << "no device open," << bytes.size() << "bytes dropped";
+        return;
+    }
+    Q_EMIT q->writeData(bytes);
+    if (serial) {
+        serial->write(bytes); // QSerialPort keeps what the line does not take at once
+        return;
+    }
+    unwritten.append(bytes);
+    writeCharacterDevice();
 }
 
 UsbOperate::UsbOperate(QObject *parent)
@@ -279,18 +311,12 @@ void UsbOperate::usbConnect(QString path, ConnectionMode mode, bool flag)
 
 void UsbOperate::send(QString data)
 {
-    const QByteArray bytes = data.toUtf8();
-    if (!d->open) {
-        qCWarning(lcKvDevice) << "UsbOperate::send" << "no device open," << bytes.size() << "bytes dropped";
-        return;
-    }
-    Q_EMIT writeData(bytes);
-    if (d->serial) {
-        d->serial->write(bytes); // QSerialPort keeps what the line does not take at once
-        return;
-    }
-    d->unwritten.append(bytes);
-    d->writeCharacterDevice();
+    d->hand(data.toUtf8(), "UsbOperate::send");
+}
+
+void UsbOperate::write(const QByteArray &bytes)
+{
+    d->hand(bytes, "UsbOperate::write");
 }
 
 void UsbOperate::close()

@@ -35,6 +35,10 @@ public:
     // Writes the text's UTF-8 bytes completely, in order; what the device does not take at once
     // is written as it becomes ready. Dropped with a log line while nothing is open.
     void send(QString data);
+    // Writes the bytes as they are, after whatever send() or write() handed over before. The
+    // transport keeps the QByteArray (shared, not copied) until the device has taken it all, and
+    // reports every part it takes with bytesWritten().
+    void write(const QByteArray &bytes);
     // Closes the device; reported as Disconnected when it was open.
     void close();
     bool isOpen() const;
@@ -45,8 +49,11 @@ Q_SIGNALS:
     void statusChanged(int status);
     // Bytes from the device, as they come.
     void readData(QByteArray data);
-    // Bytes handed to the device by send().
+    // Bytes handed to the device by send() or write().
     void writeData(QByteArray data);
+    // The device took `bytes` more of what send() and write() handed over (never emitted from
+    // inside another bytesWritten).
+    void bytesWritten(qint64 bytes);
 
 private:
     class Private;

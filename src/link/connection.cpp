@@ -3,6 +3,7 @@
 #include "attach.h"
 #include "kvdeviceproperty.h"
 #include "kvlogging.h"
+#include "sendqueue.h"
 #include "usboperate.h"
 
 #include <QNetworkInterface>
@@ -73,6 +74,7 @@ void KVCommonInterface::connect_usb(QString path)
         connect(usb_operate, SIGNAL(writeData(QByteArray)), this, SLOT(slot_usb_write(QByteArray)));
         connect(usb_operate, SIGNAL(readData(QByteArray)), this, SLOT(slot_usb_read(QByteArray)));
         connect(usb_operate, SIGNAL(statusChanged(int)), this, SLOT(slot_usb_status(int)));
+        connect(usb_operate, &UsbOperate::bytesWritten, this, [this] { sendQueue().drained(); });
     }
     qCDebug(lcKvDevice) << "KVCommonInterface::connect_usb" << path;
     usb_operate->usbConnect(path, UsbOperate::AutoDetect, false);
@@ -90,6 +92,7 @@ void KVCommonInterface::connect_tcp(QString address)
         connect(tcp_socket, SIGNAL(readyRead()), this, SLOT(slot_tcp_socket_read()));
         connect(tcp_socket, SIGNAL(stateChanged(QAbstractSocket::SocketState)),
                 this, SLOT(slot_tcp_socket_state(QAbstractSocket::SocketState)));
+        connect(tcp_socket, &QTcpSocket::bytesWritten, this, [this] { sendQueue().drained(); });
     }
     const KVDeviceProperty *port = property_ptr("TCP_PORT");
     if (!port)
@@ -116,9 +119,11 @@ void KVCommonInterface::slot_usb_status(int s)
         reportLink(this, Working, QStringLiteral("USB CONNECTED."), true);
         break;
     case UsbOperate::Failed:
+        sendQueue().abandon();
         reportLink(this, Warning, QStringLiteral("USB ERROR."), false);
         break;
     case UsbOperate::Disconnected:
+        sendQueue().abandon();
         reportLink(this, DisConnected, QStringLiteral("USB DISCONNECTED."), false);
         break;
     default:
@@ -135,6 +140,7 @@ void KVCommonInterface::slot_tcp_socket_state(QAbstractSocket::SocketState s)
         reportLink(this, Working, QStringLiteral("TCP CONNECTED."), true);
         break;
     case QAbstractSocket::UnconnectedState:
+        sendQueue().abandon();
         reportLink(this, DisConnected, QStringLiteral("TCP DISCONNECTED."), false);
         break;
     default:

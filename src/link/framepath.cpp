@@ -3,12 +3,29 @@
 #include "framestream.h"
 #include "kvdeviceproperty.h"
 #include "kvlogging.h"
+#include "sendqueue.h"
 #include "usboperate.h"
 
 #include <QDateTime>
-#include <QMutexLocker>
 #include <QPointer>
 #include <QTcpSocket>
+
+namespace {
+
+// The type word of a plot record's write frame, or null when its write frame is no plot frame.
+const char *plotWord(const KVDeviceProperty &record)
+{
+    if (record.set_cmd_int() == 0)
+        return nullptr;
+    switch (record.cmd_type()) {
+    case KVDeviceInterface::PLT: return "PLT";
+    case KVDeviceInterface::PPLT: return "PPLT";
+    case KVDeviceInterface::QRPLT: return "QR_PLT";
+    default: return nullptr;
+    }
+}
+
+} // namespace
 
 void KVCommonInterface::slot_usb_read(QByteArray data)
 {
@@ -83,32 +100,74 @@ void KVCommonInterface::sendCMD(QByteArray frame)
 
 void KVCommonInterface::send_cmd(QByteArray frame)
 {
+    if (frame.isEmpty())
+        return;
+    std::function<void(const QByteArray &, bool)> write = send_route("KVCommonInterface::send_cmd", frame.size());
+    if (!write)
+        return;
+    qCDebug(lcKvFrames) << "KVCommonInterface::send_cmd" << property_ptr("CONNECT_MODE")->value().toString()
+                        << frame.toHex(' ');
+    sendQueue().send(frame, std::move(write));
+}
+
+void KVCommonInterface::send_plot(KVDeviceProperty *record)
+{
+    const char *word = record ? plotWord(*record) : nullptr;
+    if (!word) {
+        if (record)
+            sendCMD(record->set_cmd_bytes());
+        return;
+    }
+    const QString text = record->value().toString(); // shares the record's text
+    std::function<void(const QByteArray &, bool)> write = send_route("KVCommonInterface::send_plot", text.size());
+    if (!write)
+        return;
+    qCDebug(lcKvDevice) << "KVCommonInterface::send_plot" << word << text.size() << "characters";
+    sendQueue().stream(std::make_unique<KVStreamedFrame>(QLatin1String(word), text), record->label(),
+                       std::move(write));
+}
+
+KVSendQueue &KVCommonInterface::sendQueue()
+{
+    if (!send_queue)
+        send_queue = std::make_unique<KVSendQueue>(&send_mutex);
+    return *send_queue;
+}
+
+std::function<void(const QByteArray &, bool)> KVCommonInterface::send_route(const char *operation, qsizetype bytes)
+{
     const KVDeviceProperty *mode = property_ptr("CONNECT_MODE");
     const KVDeviceProperty *status = property_ptr("STATUS");
-    if (!mode || !status || frame.isEmpty())
-        return;
+    if (!mode || !status)
+        return {};
     const int state = status->value().toInt();
     if (state == DisConnected || state == Warning || state == Error)
-        return;
+        return {};
 
-    QMutexLocker lock(&send_mutex);
     // "CONNECT_MODE" and "STATUS" are ordinary records that a host may set itself, so the
     // transport they name need not exist or be open.
     if (mode->value().toString() == QLatin1String("TCP")) {
         if (!tcp_socket || tcp_socket->state() != QAbstractSocket::ConnectedState) {
-            qCWarning(lcKvDevice) << "KVCommonInterface::send_cmd" << "no open TCP connection, frame dropped"
-                                  << frame.size() << "bytes";
-            return;
+            qCWarning(lcKvDevice) << operation << "no open TCP connection, frame dropped" << bytes << "bytes";
+            return {};
         }
-        qCDebug(lcKvFrames) << "KVCommonInterface::send_cmd" << "TCP" << frame.toHex(' ');
-        tcp_socket->write(frame);
-        return;
+        return [socket = QPointer<QTcpSocket>(tcp_socket)](const QByteArray &data, bool) {
+            if (socket && socket->state() == QAbstractSocket::ConnectedState)
+                socket->write(data);
+        };
     }
     if (!usb_operate || !usb_operate->isOpen()) {
-        qCWarning(lcKvDevice) << "KVCommonInterface::send_cmd" << "no open USB device, frame dropped"
-                              << frame.size() << "bytes";
-        return;
+        qCWarning(lcKvDevice) << operation << "no open USB device, frame dropped" << bytes << "bytes";
+        return {};
     }
-    qCDebug(lcKvFrames) << "KVCommonInterface::send_cmd" << "USB" << frame.toHex(' ');
-    usb_operate->send(QString::fromUtf8(frame));
+    // A whole frame goes as the text the USB transport takes; the pieces of a plot frame go as
+    // the bytes they are, so that the transport holds the buffers they were encoded into.
+    return [usb = QPointer<UsbOperate>(usb_operate)](const QByteArray &data, bool wholeFrame) {
+        if (!usb)
+            return;
+        if (wholeFrame)
+            usb->send(QString::fromUtf8(data));
+        else
+            usb->write(data);
+    };
 }

@@ -20,6 +20,7 @@
 #include <QtGlobal>
 
 #include <algorithm>
+#include <cstring>
 
 namespace KVFrameStream {
 
@@ -36,6 +37,16 @@ inline qsizetype lastStx(const QByteArray &bytes, qsizetype from, qsizetype to)
     const char *end = bytes.constData() + to;
     const auto found = std::find(std::make_reverse_iterator(end), std::make_reverse_iterator(begin), Stx);
     return found.base() == begin ? -1 : (found.base() - 1 - bytes.constData());
+}
+
+// Offset of the first 0x02 or 0x03 in `size` bytes, or -1: a frame body holding either cannot
+// be sent.
+inline qsizetype firstDelimiter(const char *bytes, qsizetype size)
+{
+    const void *stx = std::memchr(bytes, Stx, size_t(size));
+    const void *etx = std::memchr(bytes, Etx, stx ? size_t(static_cast<const char *>(stx) - bytes) : size_t(size));
+    const void *first = etx ? etx : stx;
+    return first ? static_cast<const char *>(first) - bytes : -1;
 }
 
 // Receive state of one stream is a pair: `bytes` not yet consumed and `searched`, how many of

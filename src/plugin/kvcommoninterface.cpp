@@ -3,6 +3,7 @@
 #include "attach.h"
 #include "kvdeviceproperty.h"
 #include "kvlogging.h"
+#include "sendqueue.h"
 #include "sharedtranslator.h"
 #include "translationfolders.h"
 #include "usboperate.h"

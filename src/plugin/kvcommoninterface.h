@@ -23,6 +23,7 @@ QT_END_NAMESPACE
 
 class UsbOperate;
 class PivenaCloud;
+class KVSendQueue;
 
 // The common device implementation: link, frame path, reply dispatch, task control, cloud
 // link and the catalogue builders of both command dialects ("261" and "583").
@@ -152,6 +153,20 @@ private:
     QHash<quint64, KVDeviceProperty *> reply_targets;
     bool reply_targets_valid = false;
     KVDeviceProperty *reply_target(KVDeviceCMDType type, int code);
+
+public:
+    // Sends the write frame of a plot record (PLT, PPLT or QR_PLT) the way send_cmd sends a frame,
+    // but encoded from the record's text while the transport takes it: the frame is never built
+    // whole, and frames sent meanwhile follow it. Any other record goes through sendCMD.
+    void send_plot(KVDeviceProperty *record);
+
+private:
+    // Frames on their way to the transport, created with the first one.
+    std::unique_ptr<KVSendQueue> send_queue;
+    KVSendQueue &sendQueue();
+    // Where a frame of `bytes` bytes goes now (the gate of send_cmd and the transport that
+    // reported last), or an empty function when it is dropped.
+    std::function<void(const QByteArray &, bool)> send_route(const char *operation, qsizetype bytes);
 };
 
 #endif // KVCOMMONINTERFACE_H

@@ -43,15 +43,6 @@ using KVFrameStream::Stx;
 // Registers one multi-register write may cover: the value's two words and four zero words.
 constexpr int MaxWriteRegisters = 6;
 
-// Offset of the first 0x02 or 0x03 in the bytes, or -1.
-qsizetype delimiterOffset(const char *bytes, qsizetype size)
-{
-    const void *stx = std::memchr(bytes, Stx, size_t(size));
-    const void *etx = std::memchr(bytes, Etx, stx ? size_t(static_cast<const char *>(stx) - bytes) : size_t(size));
-    const void *first = etx ? etx : stx;
-    return first ? static_cast<const char *>(first) - bytes : -1;
-}
-
 QString typeWord(KVDeviceInterface::KVDeviceCMDType type)
 {
     switch (type) {
@@ -107,7 +98,7 @@ QByteArray KVDeviceProperty::pack(QString payload, QString word) const
     end = encoder.appendToBuffer(end, payload);
     const qsizetype bodyBytes = end - body;
 
-    if (const qsizetype at = delimiterOffset(body, bodyBytes); at >= 0) {
+    if (const qsizetype at = KVFrameStream::firstDelimiter(body, bodyBytes); at >= 0) {
         qCWarning(lcKvDevice) << "KVDeviceProperty::pack" << m_label << word
                               << "frame not built: its body holds the frame delimiter"
                               << QByteArray(1, body[at]).toHex() << "at byte" << at;

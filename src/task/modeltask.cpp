@@ -23,7 +23,7 @@ void KVRV520MAXCam::startTask()
         if (!plot || !property_ptr("DEVICE_STATUS"))
             return;
         qCDebug(lcKvDevice) << "KVRV520MAXCam::startTask" << *plot;
-        sendCMD(plot->set_cmd_bytes());
+        send_plot(plot);
         KVJob::sendRead(this, "DEVICE_STATUS");
     }
     KVJob::stampStartTime(this);

@@ -30,8 +30,10 @@ void KVCommonInterface::startTask()
             return;
         qCDebug(lcKvDevice) << "KVCommonInterface::startTask" << copies->set_cmd_bytes();
         sendCMD(copies->set_cmd_bytes());
-        if (!KVJob::sendWrite(this, "TASK_PLT"))
+        KVDeviceProperty *plot = property_ptr("TASK_PLT");
+        if (!plot)
             return;
+        send_plot(plot);
     } else if (mode == QrCodeJob) {
         if (!KVJob::sendWrite(this, "QRCODE_COPIES"))
             return;

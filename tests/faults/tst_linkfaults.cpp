@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QRandomGenerator>
+#include <QTcpSocket>
 
 namespace {
 const char *const ReadKeys[] = {"SPEED", "PRESSURE", "FIRMWARE", "DEVICE_ID", "PCB_ID", "PCB_VERSION",
@@ -67,6 +68,8 @@ private slots:
     void droppedRepliesCostOnlyTheirRequests();
     void refusedWriteLeavesThePlotterAsItWas();
     void silentDeviceTimesOutAndReconnects();
+    void stopDuringUploadFollowsThePlot();
+    void linkDroppedMidJobThenReconnected_data();
     void linkDroppedMidJobThenReconnected();
     void simulatorKilledAndRestarted();
     void unpluggedPseudoTerminal();
@@ -173,30 +176,78 @@ void tst_LinkFaults::silentDeviceTimesOutAndReconnects()
     QCOMPARE(host.exchange("HEARTBEAT"), 0);
 }
 
+// A stop sent while a large plot goes out reaches the plotter whole, right after the frames sent
+// before it, and stops the job the plot frame started.
+void tst_LinkFaults::stopDuringUploadFollowsThePlot()
+{
+    simulator->device()->setTimeScale(1);
+    HostDevice host(583);
+    QVERIFY(host.connectTcp(simulator->tcpPort()));
+    QSignalSpy frames(simulator.get(), &KvSimulator::frameReceived);
+    QSignalSpy ended(simulator->device(), &KvSimDevice::jobEnded);
+    QSignalSpy written(host.device->findChild<QTcpSocket *>(), &QIODevice::bytesWritten);
+    host.device->setPlt(plotOf(50 * 1000 * 1000));
+    host.device->startTask();
+    QTRY_VERIFY(written.count() >= 3); // the plot frame is on its way
+    const QList<QByteArray> sent{host.record("SET_MARK")->set_cmd_bytes(), host.record("TASK_PPLT")->set_cmd_bytes(),
+                                 host.record("DEVICE_STATUS")->get_cmd_bytes(), host.record("TASK_STOP")->set_cmd_bytes()};
+    host.device->sendCMD(sent.last());
+    QVERIFY(ended.wait(60000));
+    QCOMPARE(ended.first().first().toBool(), false);
+    QCOMPARE(frames.count(), sent.size());
+    for (int i = 0; i < sent.size(); ++i)
+        QVERIFY2(frames.at(i).first().toByteArray() == sent.at(i), qPrintable(QString::number(i)));
+}
+
+void tst_LinkFaults::linkDroppedMidJobThenReconnected_data()
+{
+    QTest::addColumn<qsizetype>("plotBytes");
+    QTest::addColumn<bool>("duringUpload");
+    QTest::addColumn<int>("jobsStarted");
+    QTest::addColumn<int>("copiesReported");
+    QTest::newRow("while cutting") << qsizetype(2000) << false << 1 << 2;
+    QTest::newRow("while the plot goes out") << qsizetype(50 * 1000 * 1000) << true << 0 << 0;
+}
+
 void tst_LinkFaults::linkDroppedMidJobThenReconnected()
 {
+    QFETCH(qsizetype, plotBytes);
+    QFETCH(bool, duringUpload);
+    QFETCH(int, jobsStarted);
+    QFETCH(int, copiesReported);
     simulator->device()->setTimeScale(0.2);
-    simulator->faults().dropMidJob = true;
+    simulator->faults().dropMidJob = !duringUpload;
     HostDevice host(583);
     QVERIFY(host.connectTcp(simulator->tcpPort()));
     host.record("TASK_COPIES")->setValue(2);
     QCOMPARE(host.exchange("TASK_COPIES", true), 0);
-    host.device->setPlt(plotOf(2000));
+    QSignalSpy started(simulator->device(), &KvSimDevice::jobStarted);
+    auto *socket = host.device->findChild<QTcpSocket *>();
+    QSignalSpy written(socket, &QIODevice::bytesWritten);
+    host.device->setPlt(plotOf(plotBytes));
     host.device->startTask();
+    if (duringUpload) {
+        QTRY_VERIFY(written.count() >= 3); // the plot frame is on its way
+        simulator->dropConnections();
+    }
 
     QVERIFY(host.waitForStatus(0, 10000));
     QVERIFY(host.sawMessage(QStringLiteral("TCP DISCONNECTED.")));
-    const QJsonObject cut = host.task();
-    QCOMPARE(cut.value(QLatin1String("Finished")).toInt(), 0);
-    QCOMPARE(cut.value(QLatin1String("TaskCopies")).toInt(), 2);
-    QVERIFY(cut.value(QLatin1String("Percent")).toInt() < 100);
+    QCOMPARE(started.count(), jobsStarted);
+    QCOMPARE(host.task().value(QLatin1String("Finished")).toInt(), 0);
+    QCOMPARE(host.task().value(QLatin1String("TaskCopies")).toInt(), copiesReported);
 
-    // The host stops what it could not finish and cuts again on a new connection.
+    // The host stops what it could not finish and cuts again on a new connection, where nothing
+    // of the old job goes before the first read.
     host.device->stopTask();
     simulator->faults().dropMidJob = false;
     QVERIFY(host.device->connectDevice());
     QVERIFY(host.waitForStatus(2));
+    written.clear();
     QCOMPARE(host.exchange("FIRMWARE"), 0);
+    QCOMPARE(written.count(), 1);
+    QCOMPARE(written.first().first().toLongLong(), host.record("FIRMWARE")->get_cmd_bytes().size());
+    host.device->setPlt(plotOf(2000));
     host.device->startTask();
     QTRY_VERIFY_WITH_TIMEOUT(host.task().value(QLatin1String("Finished")).toInt() == 2
                                  && host.task().value(QLatin1String("Status")).toInt() == 0, 20000);

@@ -1,6 +1,7 @@
 // The frame path: cutting received bytes into frames, bounding what waits for a frame end, and
 // the gated send through the transport that reported last.
 
+#include "kvrv520maxcam.h"
 #include "linksupport.h"
 #include "simpty.h"
 
@@ -64,6 +65,8 @@ private Q_SLOTS:
     void sendIsGated();
     void sendOverUsbArrivesUnchanged();
     void emptyFrameIsNotSent();
+    void jobFramesOnTheWire_data();
+    void jobFramesOnTheWire();
 
     // Rainy paths.
     void sendThroughMissingTransport_data();
@@ -71,7 +74,7 @@ private Q_SLOTS:
     void deviceDeletedWhileDispatching();
 
 private:
-    void connectTcp(PeerServer &server);
+    void connectTcp(PeerServer &server, KVDeviceInterface *target = nullptr);
 
     std::unique_ptr<ProbeDevice> device;
 };
@@ -87,12 +90,13 @@ void TestFramePath::cleanup()
     device.reset();
 }
 
-void TestFramePath::connectTcp(PeerServer &server)
+void TestFramePath::connectTcp(PeerServer &server, KVDeviceInterface *target)
 {
-    device->property_ptr("TCP_PORT")->setValue(int(server.serverPort()));
-    device->setIPAddress(QStringLiteral("127.0.0.1"));
-    QVERIFY(device->connectDevice());
-    QTRY_COMPARE(device->status(), 2);
+    target = target ? target : device.get();
+    target->property_ptr("TCP_PORT")->setValue(int(server.serverPort()));
+    target->setIPAddress(QStringLiteral("127.0.0.1"));
+    QVERIFY(target->connectDevice());
+    QTRY_COMPARE(target->property_ptr("STATUS")->value().toInt(), 2);
     QTRY_VERIFY(server.client);
 }
 
@@ -270,6 +274,57 @@ void TestFramePath::emptyFrameIsNotSent()
     device->sendCMD(QByteArray());
     device->sendCMD(speedReply);
     QTRY_COMPARE(server.received, speedReply);
+}
+
+void TestFramePath::jobFramesOnTheWire_data()
+{
+    QTest::addColumn<int>("family");
+    QTest::addColumn<bool>("usb");
+    QTest::addColumn<QString>("plot");
+    // Multi-byte characters, a surrogate pair and lone halves, with a period of 7 so that the
+    // pieces and count slices of the upload end on each of them.
+    const QString mixed = u'a' + QString::fromUcs4(U"\U0001F600") + u'中' + QChar(0xDC00) + QChar(0xD800) + u'b';
+    QString ascii = QStringLiteral("IN;");
+    while (ascii.size() < 20 * 1024 * 1024)
+        ascii += QStringLiteral("PD%1,%2;").arg(ascii.size() % 4000).arg(ascii.size() % 3000);
+    QTest::newRow("small plot") << 583 << false << QStringLiteral("IN;PU0,0;PD40,40;名称;");
+    QTest::newRow("small plot, 261") << 261 << false << QStringLiteral("IN;PU0,0;PD40,40;");
+    QTest::newRow("empty plot") << 583 << false << QString();
+    QTest::newRow("3 MB of other characters") << 583 << false << mixed.repeated(450 * 1000);
+    QTest::newRow("3 MB of other characters, USB") << 583 << true << mixed.repeated(450 * 1000);
+    QTest::newRow("20 MB of ASCII, 261") << 261 << false << ascii;
+}
+
+// A job's frames go out exactly as they always have, the plot frame byte for byte what pack()
+// builds; a frame sent while the plot goes out follows it, whole.
+void TestFramePath::jobFramesOnTheWire()
+{
+    QFETCH(int, family);
+    QFETCH(bool, usb);
+    QFETCH(QString, plot);
+    KVRV520MAXCam root;
+    std::unique_ptr<KVDeviceInterface> job(family == 583 ? root.initInstance() : root.KVCommonInterface::initInstance());
+    PeerServer server;
+    KvSimPty pty;
+    if (usb) {
+        QVERIFY(pty.open());
+        connect(&pty, &KvSimPty::received, this, [&server](const QByteArray &bytes) { server.received += bytes; });
+        job->setUSBPath(pty.slavePath());
+        QVERIFY(job->connectDevice());
+        QTRY_COMPARE(job->property_ptr("STATUS")->value().toInt(), 2);
+    } else {
+        connectTcp(server, job.get());
+    }
+    job->setPlt(plot);
+    const auto write = [&job](const char *key) { return job->property_ptr(key)->set_cmd_bytes(); };
+    const QByteArray next = write("TASK_STOP");
+    const QByteArray expected = family == 583
+        ? write("SET_MARK") + write("TASK_PPLT") + job->property_ptr("DEVICE_STATUS")->get_cmd_bytes() + next
+        : write("TASK_COPIES") + write("TASK_PLT") + next;
+    job->startTask();
+    job->sendCMD(next);
+    QTRY_COMPARE_WITH_TIMEOUT(server.received.size(), expected.size(), 30000);
+    QVERIFY(server.received == expected);
 }
 
 void TestFramePath::sendThroughMissingTransport_data()

@@ -10,7 +10,8 @@
 using Frames = QList<QByteArray>;
 
 namespace {
-// A model device that records the frames it would send instead of writing them to a link.
+// A model device that records the frames it would send instead of writing them to a link. The
+// plot frame itself is streamed to the link past sendCMD (tests/link/tst_framepath).
 class RecordingModel : public KVRV520MAXCam
 {
 public:
@@ -63,7 +64,7 @@ void tst_TaskControl::modelStart_data()
     QTest::addColumn<int>("mode");
     QTest::addColumn<Frames>("expected");
     const QByteArray mark = frame("17;CCMD;1000,1;");
-    QTest::newRow("plot file") << 0 << Frames{mark, frame("13;PPLT;IN;"), frame("12;CCMD;4;")};
+    QTest::newRow("plot file") << 0 << Frames{mark, frame("12;CCMD;4;")};
     QTest::newRow("qr code") << 1 << Frames{mark, frame("13;CCMD;11;")};
     QTest::newRow("any other mode is a qr code job") << 2 << Frames{mark, frame("13;CCMD;11;")};
 }
@@ -105,7 +106,7 @@ void tst_TaskControl::commonStart_data()
 {
     QTest::addColumn<int>("mode");
     QTest::addColumn<Frames>("expected");
-    QTest::newRow("plot file") << 0 << Frames{frame("15;CMD;NUM:1;"), frame("12;PLT;IN;")};
+    QTest::newRow("plot file") << 0 << Frames{frame("15;CMD;NUM:1;")};
     QTest::newRow("qr code") << 1 << Frames{frame("15;CCMD;54,1;")};
     QTest::newRow("unknown mode sends nothing") << 3 << Frames{};
 }

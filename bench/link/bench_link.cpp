@@ -11,6 +11,8 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QTcpServer>
+#include <QTcpSocket>
 
 #include <algorithm>
 #include <cstdio>
@@ -97,6 +99,54 @@ void receivePath()
                 large, large / small);
 }
 
+struct RoundTrips
+{
+    QList<qint64> ns;
+    double at(double fraction) const { return ns.at(qsizetype(fraction * (ns.size() - 1))) / 1e3; } // in us
+};
+
+// Times `count` round trips: `ask()` sends one request, `answered()` counts the answers so far.
+template<typename Ask, typename Answered>
+RoundTrips timeRoundTrips(int count, Ask &&ask, Answered &&answered)
+{
+    RoundTrips trips;
+    QElapsedTimer timer;
+    for (int i = 0; i < count; ++i) {
+        const qint64 before = answered();
+        timer.start();
+        ask();
+        while (answered() == before)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        trips.ns.append(timer.nsecsElapsed());
+    }
+    std::sort(trips.ns.begin(), trips.ns.end());
+    return trips;
+}
+
+// The same exchange without the plug-in and the simulator: a request and an answer of the same
+// sizes between two sockets on loopback, in the same thread and event loop, each side reading
+// whatever arrived and answering every whole request.
+RoundTrips rawPingPong(qsizetype requestBytes, qsizetype answerBytes, int count)
+{
+    QTcpServer server;
+    server.listen(QHostAddress::LocalHost, 0);
+    QTcpSocket client;
+    client.connectToHost(QHostAddress::LocalHost, server.serverPort());
+    client.waitForConnected(5000);
+    server.waitForNewConnection(5000);
+    QTcpSocket *peer = server.nextPendingConnection();
+    const QByteArray request(requestBytes, 'q');
+    const QByteArray answer(answerBytes, 'a');
+    qint64 requestBytesIn = 0;
+    QObject::connect(peer, &QTcpSocket::readyRead, peer, [&] {
+        for (requestBytesIn += peer->readAll().size(); requestBytesIn >= requestBytes; requestBytesIn -= requestBytes)
+            peer->write(answer);
+    });
+    qint64 answerBytesIn = 0;
+    QObject::connect(&client, &QTcpSocket::readyRead, &client, [&] { answerBytesIn += client.readAll().size(); });
+    return timeRoundTrips(count, [&] { client.write(request); }, [&] { return answerBytesIn / answerBytes; });
+}
+
 void roundTrip()
 {
     KvSimulator simulator(583);
@@ -104,6 +154,9 @@ void roundTrip()
         std::fprintf(stderr, "bench_link: no TCP port\n");
         return;
     }
+    qsizetype answerBytes = 0;
+    QObject::connect(&simulator, &KvSimulator::frameSent, &simulator,
+                     [&answerBytes](const QByteArray &frame) { answerBytes = frame.size(); });
     CountingDevice device;
     buildCatalogue(device);
     device.property_ptr("TCP_PORT")->setValue(int(simulator.tcpPort()));
@@ -112,23 +165,23 @@ void roundTrip()
     while (device.property_ptr("STATUS")->value().toInt() != 2)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 
+    constexpr int Reads = 2000;
     const QByteArray read = device.property_ptr("FIRMWARE")->get_cmd_bytes();
-    QList<qint64> samples;
-    QElapsedTimer timer;
-    for (int i = 0; i < 1000; ++i) {
-        const qint64 before = device.frames;
-        timer.start();
-        device.sendCMD(read);
-        while (device.frames == before)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        samples.append(timer.nsecsElapsed());
-    }
-    std::sort(samples.begin(), samples.end());
-    std::printf("round trip of a FIRMWARE read over TCP loopback to kvsim (1000 reads, one thread):\n");
-    std::printf("  median %.1f us, p99 %.1f us, max %.1f us\n", samples[499] / 1e3, samples[989] / 1e3,
-                samples.last() / 1e3);
-    reportFigure("read round trip over TCP, median", formatted("%.1f us", samples[499] / 1e3), "", true);
-    reportFigure("read round trip over TCP, p99", formatted("%.1f us", samples[989] / 1e3), "", true);
+    const auto ask = [&] { device.sendCMD(read); };
+    const auto answered = [&] { return device.frames; };
+    timeRoundTrips(100, ask, answered); // warm-up
+    const RoundTrips plugin = timeRoundTrips(Reads, ask, answered);
+    const RoundTrips raw = rawPingPong(read.size(), answerBytes, Reads);
+    std::printf("round trip of a FIRMWARE read over TCP loopback to kvsim (%d reads, one thread):\n", Reads);
+    std::printf("  plug-in and kvsim: median %.1f us, p99 %.1f us, max %.1f us\n", plugin.at(0.5), plugin.at(0.99),
+                plugin.at(1));
+    std::printf("  raw sockets, %lld-byte request and %lld-byte answer: median %.1f us, p99 %.1f us\n",
+                qint64(read.size()), qint64(answerBytes), raw.at(0.5), raw.at(0.99));
+    reportFigure("read round trip over TCP, median", formatted("%.1f us", plugin.at(0.5)), "", true);
+    reportFigure("read round trip over TCP, p99", formatted("%.1f us", plugin.at(0.99)), "", true);
+    reportFigure("raw loopback ping-pong, median", formatted("%.1f us", raw.at(0.5)), "", true);
+    reportFigure("read round trip / raw ping-pong, median", formatted("%.2f", plugin.at(0.5) / raw.at(0.5)), "<= 1.5",
+                 plugin.at(0.5) / raw.at(0.5) <= 1.5);
 }
 
 } // namespace

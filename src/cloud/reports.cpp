@@ -48,7 +48,9 @@ void KVCommonInterface::device_task_to_cloud()
 {
     qCDebug(lcKvDevice) << "KVCommonInterface::device_task_to_cloud";
     const KVDeviceProperty *task = property_ptr("TASK");
-    if (!task)
+    // A report made while the channel is down is lost, as a closed channel loses it: it is not
+    // even made (progress reports come many times a second).
+    if (!task || !web_socket || web_socket->state() != QAbstractSocket::ConnectedState)
         return;
     // A compact QJsonDocument writes the keys of every object in code-point order.
     const QJsonObject report{
@@ -56,9 +58,7 @@ void KVCommonInterface::device_task_to_cloud()
         {QStringLiteral("message"), QJsonObject{{QStringLiteral("Runtime"), runtimeReport(this, task->value().toJsonObject())}}},
         {QStringLiteral("actions"), QJsonArray{QStringLiteral("Runtime")}},
     };
-    // A report made while the channel is down is lost, as a closed channel loses it.
-    if (web_socket && web_socket->state() == QAbstractSocket::ConnectedState)
-        web_socket->sendTextMessage(QString::fromUtf8(QJsonDocument(report).toJson(QJsonDocument::Compact)));
+    web_socket->sendTextMessage(QString::fromUtf8(QJsonDocument(report).toJson(QJsonDocument::Compact)));
 }
 
 void KVCommonInterface::device_task_record_to_cloud()

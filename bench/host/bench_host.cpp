@@ -80,6 +80,9 @@ public:
         server.listen(QHostAddress::LocalHost);
         connect(&server, &QTcpServer::newConnection, this, [this] {
             QTcpSocket *peer = server.nextPendingConnection();
+            // A plotter reads a little at a time; so does this one, in the host's thread, so
+            // that its reading does not count as a gap of the host's event loop.
+            peer->setReadBufferSize(256 * 1024);
             connect(peer, &QTcpSocket::readyRead, this, [this, peer] {
                 if (received == 0)
                     firstNs = clock.nsecsElapsed();

@@ -10,7 +10,11 @@ KVSendQueue::KVSendQueue(QMutex *mutex)
 {
     m_counting.setSingleShot(true);
     m_counting.setInterval(0);
-    QObject::connect(&m_counting, &QTimer::timeout, &m_counting, [this] { pump(); });
+    QObject::connect(&m_counting, &QTimer::timeout, &m_counting, [this] {
+        m_countingTurn = true;
+        pump();
+        m_countingTurn = false;
+    });
 }
 
 void KVSendQueue::send(const QByteArray &frame, Write write)
@@ -71,7 +75,11 @@ void KVSendQueue::pump()
 bool KVSendQueue::advance(Item &item)
 {
     KVStreamedFrame &frame = *item.streamed;
-    if (!frame.measure(CountCharacters)) {
+    // A text longer than a slice is counted on the turns that follow, the first one included:
+    // what was sent before the plot goes out meanwhile, and startTask returns at once.
+    if (m_countingTurn || frame.characters() <= CountCharacters)
+        frame.measure(CountCharacters);
+    if (!frame.measured()) {
         m_counting.start();
         return false;
     }

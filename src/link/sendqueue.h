@@ -40,7 +40,7 @@ public:
     bool idle() const { return m_items.empty(); }
 
     // Characters of plot text encoded into one piece, and counted in one turn of the event loop.
-    static constexpr qsizetype PieceCharacters = 1 << 20;
+    static constexpr qsizetype PieceCharacters = 256 * 1024;
     static constexpr qsizetype CountCharacters = 2 << 20;
     // Frames that may wait behind a plot frame; more are dropped with a log line.
     static constexpr std::size_t MaxWaiting = 4096;
@@ -65,6 +65,7 @@ private:
     std::array<QByteArray, 3> m_buffers;
     QTimer m_counting; // the next slice of the count, on the next turn of the event loop
     bool m_pumping = false;
+    bool m_countingTurn = false;
     quint64 m_generation = 0; // counts abandon()s
 };
 

@@ -20,6 +20,8 @@ class KVStreamedFrame
 public:
     KVStreamedFrame(const QString &word, const QString &payload);
 
+    qsizetype characters() const { return m_text.size(); }
+
     // Counts at most `characters` more characters of the payload; true once the count is
     // complete, which it also is as soon as a frame delimiter turns up.
     bool measure(qsizetype characters);

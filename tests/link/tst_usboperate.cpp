@@ -126,7 +126,8 @@ void TestUsbOperate::reconnectsOnTheSameObject()
 
 // A FIFO is no terminal, so it takes the plain character-device path; opened for reading and
 // writing, what is sent comes back. 1 MiB is far beyond the pipe's buffer, so the write has to
-// be continued as the pipe drains.
+// be continued as the pipe drains; bytes written after the text follow it unchanged, and
+// bytesWritten accounts for every byte.
 void TestUsbOperate::characterDeviceLoopsLargeWritesBack()
 {
     QTemporaryDir dir;
@@ -141,9 +142,16 @@ void TestUsbOperate::characterDeviceLoopsLargeWritesBack()
         text += QString::number(i) + QLatin1Char(';');
     QByteArray back;
     connect(usb.get(), &UsbOperate::readData, this, [&back](const QByteArray &bytes) { back += bytes; });
+    QSignalSpy written(usb.get(), &UsbOperate::bytesWritten);
+    const QByteArray tail = QByteArray(300 * 1000, '\xff') + "end";
     usb->send(text);
-    QTRY_COMPARE_WITH_TIMEOUT(back.size(), text.size(), 10000);
-    QCOMPARE(back, text.toUtf8());
+    usb->write(tail);
+    QTRY_COMPARE_WITH_TIMEOUT(back.size(), text.size() + tail.size(), 10000);
+    QVERIFY(back == text.toUtf8() + tail);
+    qint64 total = 0;
+    for (const QList<QVariant> &report : std::as_const(written))
+        total += report.at(0).toLongLong();
+    QCOMPARE(total, back.size());
 }
 
 void TestUsbOperate::closeReportsDisconnected()

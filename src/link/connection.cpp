@@ -74,7 +74,7 @@ void KVCommonInterface::connect_usb(QString path)
         connect(usb_operate, SIGNAL(writeData(QByteArray)), this, SLOT(slot_usb_write(QByteArray)));
         connect(usb_operate, SIGNAL(readData(QByteArray)), this, SLOT(slot_usb_read(QByteArray)));
         connect(usb_operate, SIGNAL(statusChanged(int)), this, SLOT(slot_usb_status(int)));
-        connect(usb_operate, &UsbOperate::bytesWritten, this, [this] { sendQueue().drained(); });
+        connect(usb_operate, &UsbOperate::bytesWritten, this, [this] { outgoing().drained(); });
     }
     qCDebug(lcKvDevice) << "KVCommonInterface::connect_usb" << path;
     usb_operate->usbConnect(path, UsbOperate::AutoDetect, false);
@@ -92,7 +92,7 @@ void KVCommonInterface::connect_tcp(QString address)
         connect(tcp_socket, SIGNAL(readyRead()), this, SLOT(slot_tcp_socket_read()));
         connect(tcp_socket, SIGNAL(stateChanged(QAbstractSocket::SocketState)),
                 this, SLOT(slot_tcp_socket_state(QAbstractSocket::SocketState)));
-        connect(tcp_socket, &QTcpSocket::bytesWritten, this, [this] { sendQueue().drained(); });
+        connect(tcp_socket, &QTcpSocket::bytesWritten, this, [this] { outgoing().drained(); });
     }
     const KVDeviceProperty *port = property_ptr("TCP_PORT");
     if (!port)
@@ -119,11 +119,11 @@ void KVCommonInterface::slot_usb_status(int s)
         reportLink(this, Working, QStringLiteral("USB CONNECTED."), true);
         break;
     case UsbOperate::Failed:
-        sendQueue().abandon();
+        outgoing().abandon();
         reportLink(this, Warning, QStringLiteral("USB ERROR."), false);
         break;
     case UsbOperate::Disconnected:
-        sendQueue().abandon();
+        outgoing().abandon();
         reportLink(this, DisConnected, QStringLiteral("USB DISCONNECTED."), false);
         break;
     default:
@@ -140,7 +140,7 @@ void KVCommonInterface::slot_tcp_socket_state(QAbstractSocket::SocketState s)
         reportLink(this, Working, QStringLiteral("TCP CONNECTED."), true);
         break;
     case QAbstractSocket::UnconnectedState:
-        sendQueue().abandon();
+        outgoing().abandon();
         reportLink(this, DisConnected, QStringLiteral("TCP DISCONNECTED."), false);
         break;
     default:

@@ -107,7 +107,7 @@ void KVCommonInterface::send_cmd(QByteArray frame)
         return;
     qCDebug(lcKvFrames) << "KVCommonInterface::send_cmd" << property_ptr("CONNECT_MODE")->value().toString()
                         << frame.toHex(' ');
-    sendQueue().send(frame, std::move(write));
+    outgoing().send(frame, std::move(write));
 }
 
 void KVCommonInterface::send_plot(KVDeviceProperty *record)
@@ -123,11 +123,11 @@ void KVCommonInterface::send_plot(KVDeviceProperty *record)
     if (!write)
         return;
     qCDebug(lcKvDevice) << "KVCommonInterface::send_plot" << word << text.size() << "characters";
-    sendQueue().stream(std::make_unique<KVStreamedFrame>(QLatin1String(word), text), record->label(),
+    outgoing().stream(std::make_unique<KVStreamedFrame>(QLatin1String(word), text), record->label(),
                        std::move(write));
 }
 
-KVSendQueue &KVCommonInterface::sendQueue()
+KVSendQueue &KVCommonInterface::outgoing()
 {
     if (!send_queue)
         send_queue = std::make_unique<KVSendQueue>(&send_mutex);

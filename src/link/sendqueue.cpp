@@ -43,9 +43,9 @@ void KVSendQueue::abandon()
     if (m_items.empty())
         return;
     const Item &head = m_items.front();
-    if (head.streamed && head.streamed->bytesProduced() > 0)
+    if (head.streamed)
         qCWarning(lcKvDevice) << "KVSendQueue::abandon" << "link lost: plot frame" << head.label << "given up after"
-                              << head.streamed->bytesProduced() << "of" << head.streamed->size() << "bytes";
+                              << head.streamed->bytesProduced() << "bytes";
     if (m_items.size() > 1)
         qCWarning(lcKvDevice) << "KVSendQueue::abandon" << "link lost:" << m_items.size() - 1
                               << "frames waiting behind a plot frame dropped";

@@ -37,7 +37,6 @@ public:
     void drained() { pump(); }
     // The link is down: a plot frame in flight is given up and the frames waiting are dropped.
     void abandon();
-    bool idle() const { return m_items.empty(); }
 
     // Characters of plot text encoded into one piece, and counted in one turn of the event loop.
     static constexpr qsizetype PieceCharacters = 256 * 1024;

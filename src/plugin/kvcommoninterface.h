@@ -161,9 +161,9 @@ public:
     void send_plot(KVDeviceProperty *record);
 
 private:
-    // Frames on their way to the transport, created with the first one.
+    // Frames on their way to the transport (outgoing() creates it with the first one).
     std::unique_ptr<KVSendQueue> send_queue;
-    KVSendQueue &sendQueue();
+    KVSendQueue &outgoing();
     // Where a frame of `bytes` bytes goes now (the gate of send_cmd and the transport that
     // reported last), or an empty function when it is dropped.
     std::function<void(const QByteArray &, bool)> send_route(const char *operation, qsizetype bytes);

@@ -43,13 +43,25 @@ void KVCommonInterface::slot_usb_write(QByteArray) {}
 void KVCommonInterface::receive(const char *operation, const QByteArray &data)
 {
     if (KVDeviceProperty *last = property_ptr("LAST_TIME"))
-        last->setValue(QDateTime::currentDateTime());
+        stamp_reception(last);
     receive_buffer.append(data);
     // The chunk, not the whole buffer: a long frame in small pieces must not cost its whole
     // length in log output per piece.
     qCDebug(lcKvDevice) << operation << data.size() << "bytes," << receive_buffer.size() << "waiting";
     qCDebug(lcKvFrames) << operation << data.toHex(' ');
     decode_buffer();
+}
+
+// The local date-time costs a system call (the time zone file is looked at each time), and the
+// record holds milliseconds: within the millisecond of the last stamp the stamp stands, unless
+// someone else has set the record since.
+void KVCommonInterface::stamp_reception(KVDeviceProperty *last)
+{
+    if (stamp_clock.isValid() && stamp_clock.elapsed() < 1 && last->value().toDateTime() == last_stamp)
+        return;
+    last_stamp = QDateTime::currentDateTime();
+    stamp_clock.start();
+    last->setValue(last_stamp);
 }
 
 void KVCommonInterface::decode_buffer()

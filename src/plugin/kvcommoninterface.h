@@ -5,6 +5,8 @@
 
 #include <QAbstractSocket>
 #include <QByteArray>
+#include <QDateTime>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QJsonObject>
 #include <QMutex>
@@ -167,6 +169,11 @@ private:
     // Where a frame of `bytes` bytes goes now (the gate of send_cmd and the transport that
     // reported last), or an empty function when it is dropped.
     std::function<void(const QByteArray &, bool)> send_route(const char *operation, qsizetype bytes);
+
+    // Receive path: "LAST_TIME" as last stamped, and when (see stamp_reception).
+    QDateTime last_stamp;
+    QElapsedTimer stamp_clock;
+    void stamp_reception(KVDeviceProperty *last);
 };
 
 #endif // KVCOMMONINTERFACE_H

@@ -219,6 +219,8 @@ int HpglPlotter::chordCount(double radius, double sweepDegrees, double chord) co
         const double deviation = chord * scaleX();
         degrees = deviation >= radius ? 180 : 2 * std::acos(1 - deviation / radius) * 180 / Pi;
     }
+    if (std::isnan(degrees)) // a deviation the arc's radius cannot give
+        degrees = DefaultChordDegrees;
     degrees = std::clamp(degrees, 0.5, 180.0);
     return std::max(1, int(std::ceil(std::abs(sweepDegrees) / degrees - 1e-9)));
 }
@@ -228,7 +230,7 @@ void HpglPlotter::drawArc(QPointF centre, double sweepDegrees, double chord, boo
 {
     const QPointF start = m_position - centre;
     const double radius = std::hypot(start.x(), start.y());
-    if (!std::isfinite(radius) || radius == 0)
+    if (!std::isfinite(radius) || radius == 0 || std::isnan(sweepDegrees))
         return;
     sweepDegrees = std::clamp(sweepDegrees, -360.0, 360.0);
     if (m_scaled && m_sx * m_sy < 0)

@@ -241,7 +241,9 @@ void HpglReader::endNumber()
             value /= m_exponent >= -18 ? powers[-m_exponent] : std::pow(10.0, -m_exponent);
         else if (m_exponent > 0)
             value *= std::pow(10.0, m_exponent);
-        value = std::min(value, 1e15);
+        // HP-GL numbers lie within ±(2^30 - 1); beyond that a value is a broken file, and keeping
+        // it there lets every instruction take its parameters as whole numbers safely.
+        value = std::min(value, 1073741823.0);
         value = m_negative ? -value : value;
         if (m_streamsPairs) {
             m_values[m_count++] = value;

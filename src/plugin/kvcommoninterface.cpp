@@ -5,6 +5,7 @@
 #include "kvlogging.h"
 #include "sendqueue.h"
 #include "sharedtranslator.h"
+#include "languagechoice.h"
 #include "translationfolders.h"
 #include "usboperate.h"
 
@@ -45,19 +46,16 @@ KVCommonInterface::~KVCommonInterface()
 
 void KVCommonInterface::systemLanguage()
 {
-    const QString system = QLocale::system().name();
-    if (system == QLatin1String("ja_JP"))
-        language = QStringLiteral("ja_JP");
-    else if (system == QLatin1String("zh_CN"))
-        language = QString(); // the source texts are Simplified Chinese
-    else
-        language = QStringLiteral("en_US");
+    language = KVLanguageChoice::forLocale(QLocale::system().name());
+    if (language == QLatin1String("zh_CN"))
+        language.clear(); // the source texts are Simplified Chinese
 }
 
 void KVCommonInterface::installTranslation()
 {
     const QString file = QStringLiteral("KV-RV520MAXCam_%1.qm").arg(language);
-    translator = KVSharedTranslator::acquire(file, KVTranslationFolders::all());
+    translator = KVSharedTranslator::acquire(
+        file, KVTranslationFolders::all(KVTranslationFolders::Holder::Library, QStringLiteral(KV_TRANSLATIONS_FROM_LIBRARY)));
 }
 
 KVDeviceInterface *KVCommonInterface::initInstance()

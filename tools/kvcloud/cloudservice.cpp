@@ -378,7 +378,7 @@ void KvCloudService::Private::limitChannel(QWebSocket *socket)
         *unfinished = last ? 0 : *unfinished + size;
         if (holdings.hold(socket, *unfinished))
             return;
-        qCWarning(lcKvCloud) << "a channel message is more than the service holds now; channel closed";
+        qCWarning(lcKvCloud).noquote() << KvCloudService::tr("a channel message is more than the service holds now; channel closed");
         holdings.release(socket);
         socket->close(QWebSocketProtocol::CloseCodeTooMuchData, QStringLiteral("the service holds all it can now"));
     };
@@ -416,12 +416,12 @@ bool KvCloudService::listen(quint16 httpPort, quint16 wsPort, QString *error)
     QString reason;
     if (!d->http->listen(httpPort, &reason)) {
         if (error)
-            *error = QStringLiteral("HTTP port %1: %2").arg(httpPort).arg(reason);
+            *error = tr("HTTP port %1: %2").arg(httpPort).arg(reason);
         return false;
     }
     if (!d->channelListener->listen(wsPort, &reason)) {
         if (error)
-            *error = QStringLiteral("WebSocket port %1: %2").arg(wsPort).arg(reason);
+            *error = tr("WebSocket port %1: %2").arg(wsPort).arg(reason);
         return false;
     }
     return true;
@@ -543,15 +543,14 @@ QString KvCloudService::summary(const QString &code) const
 {
     const QJsonObject record = device(code);
     if (record.isEmpty())
-        return QStringLiteral("cloud: %1 is not registered").arg(code);
+        return tr("cloud: %1 is not registered").arg(code);
     const QJsonValue id = record.value(QLatin1String("id"));
-    QString workRecord = QStringLiteral("none");
+    QString workRecord = tr("none");
     for (const QJsonValue &posted : d->workRecords.entries()) {
         if (posted[QLatin1String("device")] == id)
             workRecord = compact(posted.toObject());
     }
-    return QStringLiteral("cloud: %1 registered as device %2 (model %3), %4 task reports, work record %5")
-        .arg(code, QString::number(id.toInt()),
-             QString::number(record.value(QLatin1String("device_model")).toInt()),
-             QString::number(channelMessages(code).size()), workRecord);
+    return tr("cloud: %1 registered as device %2 (model %3), %n task reports, work record %4", nullptr,
+              int(channelMessages(code).size()))
+        .arg(code, QString::number(id.toInt()), QString::number(record.value(QLatin1String("device_model")).toInt()), workRecord);
 }

@@ -1,6 +1,7 @@
 // kvcloud: a local stand-in for the maker's cloud service, on 127.0.0.1.
 #include "cloudservice.h"
 #include "interrupt.h"
+#include "toollanguage.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -9,6 +10,17 @@
 #include <cstdio>
 
 namespace {
+// The texts of this file, in the catalogues' context "kvcloud".
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(kvcloud)
+};
+
+void warn(const QString &line)
+{
+    std::fprintf(stderr, "kvcloud: %s\n", qPrintable(line));
+}
+
 struct Options
 {
     quint16 httpPort = 0;
@@ -25,7 +37,7 @@ bool readNumber(const QCommandLineParser &parser, const char *name, int high, in
     bool ok = false;
     const int value = parser.value(option).toInt(&ok);
     if (!ok || value < 0 || value > high) {
-        std::fprintf(stderr, "kvcloud: --%s takes a whole number from 0 to %d\n", name, high);
+        warn(Texts::tr("--%1 takes a whole number from 0 to %2").arg(option).arg(high));
         return false;
     }
     *out = value;
@@ -35,21 +47,24 @@ bool readNumber(const QCommandLineParser &parser, const char *name, int high, in
 bool parseOptions(const QCoreApplication &app, Options *options)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "A local cloud service for the plotter plug-in: device registry, work records and device "
-        "channels, with switches for failures. GET /_records shows what it received."));
+    parser.setApplicationDescription(Texts::tr("A local cloud service for the plotter plug-in: device registry, work records "
+                                               "and device channels, with switches for failures. GET /_records shows what it "
+                                               "received."));
     parser.addHelpOption();
     parser.addOptions({
-        {QStringLiteral("port"), QStringLiteral("HTTP port on 127.0.0.1 (default 0: a free one, printed)."), QStringLiteral("port")},
-        {QStringLiteral("ws-port"), QStringLiteral("WebSocket port on 127.0.0.1 (default 0: a free one, printed)."), QStringLiteral("port")},
-        {QStringLiteral("fail"), QStringLiteral("Answer every request with this HTTP status (for example 500)."), QStringLiteral("status")},
-        {QStringLiteral("delay"), QStringLiteral("Answer every request this many ms later."), QStringLiteral("ms")},
-        {QStringLiteral("swallow"), QStringLiteral("Answer no request at all: the clients wait until they give up.")},
-        {QStringLiteral("idle-timeout"), QStringLiteral("Close a connection that sends nothing for this many seconds while no answer is due to it (default 120; 0 never)."), QStringLiteral("seconds")},
-        {{QStringLiteral("v"), QStringLiteral("verbose")}, QStringLiteral("Log every request, answer and channel message.")},
+        {QStringLiteral("port"), Texts::tr("HTTP port on 127.0.0.1 (default 0: a free one, printed)."), QStringLiteral("PORT")},
+        {QStringLiteral("ws-port"), Texts::tr("WebSocket port on 127.0.0.1 (default 0: a free one, printed)."), QStringLiteral("PORT")},
+        {QStringLiteral("fail"), Texts::tr("Answer every request with this HTTP status (for example 500)."), QStringLiteral("STATUS")},
+        {QStringLiteral("delay"), Texts::tr("Answer every request this many ms later."), QStringLiteral("MS")},
+        {QStringLiteral("swallow"), Texts::tr("Answer no request at all: the clients wait until they give up.")},
+        {QStringLiteral("idle-timeout"),
+         Texts::tr("Close a connection that sends nothing for this many seconds while no answer is due to it (default 120; 0 never)."),
+         QStringLiteral("SECONDS")},
+        {QStringLiteral("lang"), Texts::tr("Language of the texts: en_US, ja_JP or zh_CN."), QStringLiteral("LOCALE")},
+        {{QStringLiteral("v"), QStringLiteral("verbose")}, Texts::tr("Log every request, answer and channel message.")},
     });
     if (!parser.parse(app.arguments())) {
-        std::fprintf(stderr, "kvcloud: %s\n", qPrintable(parser.errorText()));
+        warn(parser.errorText());
         return false;
     }
     if (parser.isSet(QStringLiteral("help")))
@@ -62,7 +77,12 @@ bool parseOptions(const QCoreApplication &app, Options *options)
         || !readNumber(parser, "idle-timeout", 1 << 20, &options->idleSeconds))
         return false;
     if (options->fault.status != 0 && options->fault.status < 100) {
-        std::fprintf(stderr, "kvcloud: --fail takes an HTTP status from 100 to 599\n");
+        warn(Texts::tr("--fail takes an HTTP status from 100 to 599"));
+        return false;
+    }
+    QString error;
+    if (parser.isSet(QStringLiteral("lang")) && !ToolLanguage::readLanguage(parser.value(QStringLiteral("lang")), &error)) {
+        warn(error);
         return false;
     }
     options->httpPort = quint16(httpPort);
@@ -76,8 +96,10 @@ bool parseOptions(const QCoreApplication &app, Options *options)
 
 int main(int argc, char *argv[])
 {
+    ToolLanguage::applyBeforeStartup(argc, argv);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kvcloud"));
+    ToolLanguage::install();
     Options options;
     if (!parseOptions(app, &options))
         return 2;
@@ -87,9 +109,10 @@ int main(int argc, char *argv[])
     service.setIdleTimeout(options.idleSeconds * 1000);
     QString error;
     if (!service.listen(options.httpPort, options.wsPort, &error)) {
-        std::fprintf(stderr, "kvcloud: cannot listen: %s\n", qPrintable(error));
+        warn(Texts::tr("cannot listen: %1").arg(error));
         return 1;
     }
+    // Scripts read where the service listens from this line: it is the same in every language.
     std::fprintf(stdout, "kvcloud: HTTP %s WebSocket %s\n", qPrintable(service.url()), qPrintable(service.ws()));
     std::fflush(stdout);
 

@@ -69,14 +69,15 @@ int CutJob::checkIdle(const Settings &settings)
     switch (JobState::ask(m_device, m_link, settings.answerTimeoutMs)) {
     case JobState::Cutting:
     case JobState::Paused:
-        m_err << "kvhost: plotter busy: it is working on another job; nothing of this job was sent"
-                 " (a job left over is stopped with 'kvhost set TASK_STOP 2')\n";
+        m_err << "kvhost: "
+              << tr("plotter busy: it is working on another job; nothing of this job was sent"
+                    " (a job left over is stopped with 'kvhost set TASK_STOP 2')") << '\n';
         return ExitBusy;
     case JobState::NoAnswer:
-        m_err << "kvhost: no answer to the job-state read within " << settings.answerTimeoutMs / 1000.0 << " s\n";
+        m_err << "kvhost: " << tr("no answer to the job-state read within %1 s").arg(settings.answerTimeoutMs / 1000.0) << '\n';
         return ExitTimeout;
     case JobState::LinkLost:
-        m_err << "kvhost: connection lost: " << m_link->lastStatus() << '\n';
+        m_err << "kvhost: " << tr("connection lost: %1").arg(m_link->lastStatus()) << '\n';
         return ExitConnectionLost;
     case JobState::Idle:
     case JobState::Unknown:
@@ -103,14 +104,14 @@ int CutJob::prepare(const PlotFile &plot, const Settings &settings)
             continue;
         switch (io.write(record)) {
         case RecordIO::Refused:
-            m_err << "kvhost: the device refused " << write.key << " = " << write.value.toString()
-                  << " (result " << io.lastResult() << ")\n";
+            m_err << "kvhost: " << tr("the device refused %1 = %2 (result %3)")
+                                       .arg(QLatin1String(write.key), write.value.toString()).arg(io.lastResult()) << '\n';
             return ExitRefused;
         case RecordIO::TimedOut:
-            m_err << "kvhost: no answer to " << write.key << '\n';
+            m_err << "kvhost: " << tr("no answer to %1").arg(QLatin1String(write.key)) << '\n';
             return ExitTimeout;
         case RecordIO::LinkLost:
-            m_err << "kvhost: connection lost: " << m_link->lastStatus() << '\n';
+            m_err << "kvhost: " << tr("connection lost: %1").arg(m_link->lastStatus()) << '\n';
             return ExitConnectionLost;
         case RecordIO::Answered:
         case RecordIO::NoCommand:
@@ -118,8 +119,8 @@ int CutJob::prepare(const PlotFile &plot, const Settings &settings)
         }
     }
     if (!settings.json)
-        m_out << "cutting " << plot.fileName << ", " << settings.copies << (settings.copies == 1 ? " copy" : " copies")
-              << (settings.qrCode ? " (QR-code job)" : "") << '\n';
+        m_out << (settings.qrCode ? tr("cutting %1, %n copies (QR-code job)", nullptr, settings.copies)
+                                  : tr("cutting %1, %n copies", nullptr, settings.copies)).arg(plot.fileName) << '\n';
     m_out.flush();
     return ExitOk;
 }
@@ -147,21 +148,21 @@ int CutJob::follow(const Settings &settings, qint64 plotBytes)
         // A plotter that is cutting, paused or between copies says so; the 261 dialect's
         // answer is not told, but its heartbeat watches the link.
         if (JobState::ask(m_device, m_link, settings.answerTimeoutMs) == JobState::NoAnswer)
-            return giveUp(settings, QStringLiteral("no progress from the plotter, and no answer to a status read within %1 s")
+            return giveUp(settings, tr("no progress from the plotter, and no answer to a status read within %1 s")
                                         .arg(settings.answerTimeoutMs / 1000.0), ExitTimeout);
         m_sinceActivity.restart();
     }
     if (isComplete())
         return ExitOk;
     if (!m_otherFile.isEmpty()) {
-        m_err << "\nkvhost: plotter busy: it is cutting another job (" << m_otherFile << ") and did not take this one\n";
+        m_err << "\nkvhost: " << tr("plotter busy: it is cutting another job (%1) and did not take this one").arg(m_otherFile) << '\n';
         return ExitBusy;
     }
     if (m_interrupt->happened())
         return stopOnInterrupt(settings);
     if (!m_link->isUp())
-        return giveUp(settings, QStringLiteral("connection lost during the job: %1").arg(m_link->lastStatus()), ExitConnectionLost);
-    m_err << "\nkvhost: the job was stopped on the device\n";
+        return giveUp(settings, tr("connection lost during the job: %1").arg(m_link->lastStatus()), ExitConnectionLost);
+    m_err << "\nkvhost: " << tr("the job was stopped on the device") << '\n';
     return ExitInterrupted;
 }
 
@@ -177,7 +178,7 @@ int CutJob::giveUp(const Settings &settings, const QString &reason, int exitCode
     m_err << "\nkvhost: " << reason << '\n';
     QString error;
     if (!m_link->isUp() && !m_link->reopen(settings.answerTimeoutMs, &error)) {
-        m_err << QStringLiteral("kvhost: the job could not be stopped on the plotter: %1\n").arg(error);
+        m_err << "kvhost: " << tr("the job could not be stopped on the plotter: %1").arg(error) << '\n';
         return exitCode;
     }
     stopOnDevice(settings);
@@ -187,7 +188,7 @@ int CutJob::giveUp(const Settings &settings, const QString &reason, int exitCode
 // Ctrl-C: the stop write goes to the device, and the program waits for its answer (or a timeout).
 int CutJob::stopOnInterrupt(const Settings &settings)
 {
-    m_err << "\nkvhost: stopping the job...\n";
+    m_err << "\nkvhost: " << tr("stopping the job...") << '\n';
     stopOnDevice(settings);
     return ExitInterrupted;
 }
@@ -201,8 +202,9 @@ void CutJob::stopOnDevice(const Settings &settings)
     wait.wakeOn(m_device, &KVDeviceInterface::message);
     wait.wakeOn(m_link, &DeviceLink::lost);
     const bool answered = wait.until([&] { return m_stopNotice || (m_adopted && m_own.status == 0) || !m_link->isUp(); });
-    m_err << (answered && m_link->isUp() ? "kvhost: the device stopped\n"
-                                         : "kvhost: the device was told to stop the job and did not confirm it\n");
+    m_err << "kvhost: "
+          << (answered && m_link->isUp() ? tr("the device stopped") : tr("the device was told to stop the job and did not confirm it"))
+          << '\n';
 }
 
 bool CutJob::isComplete() const
@@ -260,7 +262,7 @@ void CutJob::showProgress(bool final)
     const double done = qBound(0.0, (p.finished + copyPart) / copies, 1.0);
     const qint64 elapsed = m_clock.elapsed();
     const QString remaining = done > 0.01 ? clockText(qint64(elapsed / done * (1.0 - done))) : QStringLiteral("--:--");
-    const QString line = QStringLiteral("%1%  copy %2/%3  elapsed %4  remaining %5")
+    const QString line = tr("%1%  copy %2/%3  elapsed %4  remaining %5")
                              .arg(int(done * 100), 3).arg(qMin(p.finished + 1, copies)).arg(p.copies)
                              .arg(clockText(elapsed), remaining);
     // With --json, stdout carries only the result; progress goes to stderr.
@@ -302,14 +304,14 @@ void CutJob::printSummary(const PlotFile &plot, const Progress &done, const Sett
         m_out << QJsonDocument(summary).toJson(QJsonDocument::Compact) << '\n';
         return;
     }
-    m_out << (done.copies == 1 ? QStringLiteral("done: %1 of %2 copy in %3 s, cut length %4 m, travel %5 m")
-                               : QStringLiteral("done: %1 of %2 copies in %3 s, cut length %4 m, travel %5 m"))
-                 .arg(done.finished).arg(done.copies).arg(seconds, 0, 'f', 1)
+    m_out << tr("done: %1 of %n copies in %2 s, cut length %3 m, travel %4 m", nullptr, done.copies)
+                 .arg(done.finished).arg(seconds, 0, 'f', 1)
                  .arg(cutMm / 1000.0, 0, 'f', 2).arg(travelMm / 1000.0, 0, 'f', 2);
+    // Further facts of the job follow as items of the same line.
     if (plot.figures.labelCount > 0)
-        m_out << (skipped ? QStringLiteral(", labels left out (--labels skip): %1")
-                          : QStringLiteral(", labels cut as the outline of their text: %1")).arg(plot.figures.labelCount);
+        m_out << (skipped ? tr(", labels left out (--labels skip): %1")
+                          : tr(", labels cut as the outline of their text: %1")).arg(plot.figures.labelCount);
     if (m_qrCode.codesRead() > 0)
-        m_out << QStringLiteral(", QR code %1").arg(m_qrCode.lastCode());
+        m_out << tr(", QR code %1").arg(m_qrCode.lastCode());
     m_out << '\n';
 }

@@ -45,11 +45,11 @@ bool DeviceLink::open(const LinkTarget &target, int timeoutMs, QString *error)
             port->setValue(target.port);
     }
     const QDeadlineTimer deadline(timeoutMs);
-    const QString noAnswer = QStringLiteral("no answer from %1 within %2 s").arg(target.describe()).arg(timeoutMs / 1000.0);
+    const QString noAnswer = tr("no answer from %1 within %2 s").arg(target.describe()).arg(timeoutMs / 1000.0);
     for (;;) {
         m_refused = false;
         if (!m_device->connectDevice()) {
-            *error = QStringLiteral("the device would not start connecting to %1").arg(target.describe());
+            *error = tr("the device would not start connecting to %1").arg(target.describe());
             return false;
         }
         EventWait wait(int(deadline.remainingTime()));
@@ -61,12 +61,12 @@ bool DeviceLink::open(const LinkTarget &target, int timeoutMs, QString *error)
         if (m_up)
             return true;
         if (target.kind != LinkTarget::Tcp) {
-            *error = QStringLiteral("cannot reach %1: %2").arg(target.describe(), m_lastStatus);
+            *error = tr("cannot reach %1: %2").arg(target.describe(), m_lastStatus);
             return false;
         }
         QString reason;
         if (!LinkProbe::tryAgain(target, deadline, &reason)) {
-            *error = reason.isEmpty() ? noAnswer : QStringLiteral("cannot reach %1: %2").arg(target.describe(), reason);
+            *error = reason.isEmpty() ? noAnswer : tr("cannot reach %1: %2").arg(target.describe(), reason);
             return false;
         }
     }

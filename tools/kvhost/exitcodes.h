@@ -1,6 +1,9 @@
 #ifndef KVHOST_EXITCODES_H
 #define KVHOST_EXITCODES_H
 
+#include <QCoreApplication>
+#include <QString>
+
 // Distinct exit codes, so scripts can tell what went wrong.
 enum ExitCode {
     ExitOk = 0,
@@ -39,13 +42,15 @@ inline int worseExit(int a, int b)
 }
 
 // For --help: what each code means.
-inline const char *exitCodeHelp()
+inline QString exitCodeHelp()
 {
-    return "Exit codes: 0 done, 2 usage or a value the record cannot take, 3 plug-in not found or not\n"
-           "loadable, 4 device unreachable, 5 connection lost, 6 write refused, 7 plot file missing or\n"
-           "unreadable, 8 unknown key, 9 no answer in time, 10 plotter busy with another job, 11 cloud\n"
-           "service failed, 12 no permission to open the USB device file, 13 record cannot be read or\n"
-           "written that way, 130 interrupted.";
+    return QCoreApplication::translate(
+        "ExitCodes",
+        "Exit codes: 0 done, 2 usage or a value the record cannot take, 3 plug-in not found or not\n"
+        "loadable, 4 device unreachable, 5 connection lost, 6 write refused, 7 plot file missing or\n"
+        "unreadable, 8 unknown key, 9 no answer in time, 10 plotter busy with another job, 11 cloud\n"
+        "service failed, 12 no permission to open the USB device file, 13 record cannot be read or\n"
+        "written that way, 130 interrupted.");
 }
 
 #endif // KVHOST_EXITCODES_H

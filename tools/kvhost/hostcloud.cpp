@@ -52,7 +52,7 @@ bool HostCloud::start(DeviceLink *link, QString *error)
         connect(m_network, &QNetworkAccessManager::finished, this, &HostCloud::onFinished);
     m_code = readMachineInfo(link);
     if (m_code.isEmpty()) {
-        *error = QStringLiteral("the device tells no machine number (DEVICE_ID) to register with");
+        *error = tr("the device tells no machine number (DEVICE_ID) to register with");
         return false;
     }
     if (!registerDevice(error))
@@ -93,12 +93,12 @@ bool HostCloud::registerDevice(QString *error)
     if (!m_failed.isEmpty())
         *error = failureText(m_failed.first());
     else if (m_channelFailed)
-        *error = QStringLiteral("the channel of the cloud service at %1 could not be opened").arg(m_client->ws());
+        *error = tr("the channel of the cloud service at %1 could not be opened").arg(m_client->ws());
     else if (!pending().isEmpty())
-        *error = QStringLiteral("the cloud service at %1 did not answer %2 within %3 s")
+        *error = tr("the cloud service at %1 did not answer %2 within %3 s")
                      .arg(m_client->url(), pending().first()).arg(m_options.timeoutMs / 1000.0);
     else
-        *error = QStringLiteral("the cloud service did not register %1 and open its channel within %2 s")
+        *error = tr("the cloud service did not register %1 and open its channel within %2 s")
                      .arg(m_code).arg(m_options.timeoutMs / 1000.0);
     return false;
 }
@@ -110,11 +110,11 @@ bool HostCloud::finish(QString *error)
         wait.wakeOn(m_network, &QNetworkAccessManager::finished);
     const bool settled = wait.until([this] { return pending().isEmpty(); });
     if (!m_failed.isEmpty()) {
-        *error = QStringLiteral("not all the device sent reached the cloud: %1").arg(failureText(m_failed.first()));
+        *error = tr("not all the device sent reached the cloud: %1").arg(failureText(m_failed.first()));
         return false;
     }
     if (!settled) {
-        *error = QStringLiteral("not all the device sent reached the cloud: the service at %1 did not answer %2 within %3 s")
+        *error = tr("not all the device sent reached the cloud: the service at %1 did not answer %2 within %3 s")
                      .arg(m_client->url(), pending().join(QLatin1String(", "))).arg(m_options.timeoutMs / 1000.0);
         return false;
     }
@@ -129,12 +129,12 @@ void HostCloud::printReceived(QTextStream &stream)
     const QByteArray png = m_local->preview(m_code);
     const QImage picture = QImage::fromData(png, "PNG");
     if (png.isEmpty())
-        stream << QStringLiteral("cloud: no preview of the plot reached the service\n");
+        stream << tr("cloud: no preview of the plot reached the service") << '\n';
     else if (picture.isNull())
-        stream << QStringLiteral("cloud: the preview the service received (%1 bytes) is not a PNG picture\n").arg(png.size());
+        stream << tr("cloud: the preview the service received (%1 bytes) is not a PNG picture").arg(png.size()) << '\n';
     else
-        stream << QStringLiteral("cloud: latest preview of %1: PNG of %2 x %3 px, %4 bytes (kvcloud serves it as /_preview/%1)\n")
-                      .arg(m_code).arg(picture.width()).arg(picture.height()).arg(png.size());
+        stream << tr("cloud: latest preview of %1: PNG of %2 x %3 px, %4 bytes (kvcloud serves it as /_preview/%1)")
+                      .arg(m_code).arg(picture.width()).arg(picture.height()).arg(png.size()) << '\n';
 }
 
 // A device the service does not know yet is looked up first (404) and then added.
@@ -176,11 +176,11 @@ QStringList HostCloud::pending() const
 QString HostCloud::failureText(const Exchange &exchange) const
 {
     if (exchange.status != 0)
-        return QStringLiteral("the cloud service at %1 answered %2 with HTTP %3")
+        return tr("the cloud service at %1 answered %2 with HTTP %3")
             .arg(m_client->url(), exchange.request).arg(exchange.status);
     if (exchange.error.isEmpty())
-        return QStringLiteral("the cloud service at %1 did not answer %2 within %3 s")
+        return tr("the cloud service at %1 did not answer %2 within %3 s")
             .arg(m_client->url(), exchange.request).arg(m_options.timeoutMs / 1000.0);
-    return QStringLiteral("the cloud service at %1 could not be reached for %2: %3")
+    return tr("the cloud service at %1 could not be reached for %2: %3")
         .arg(m_client->url(), exchange.request, exchange.error);
 }

@@ -9,13 +9,13 @@
 #include "jobstate.h"
 #include "jogcommand.h"
 #include "recordaccess.h"
+#include "recordtable.h"
 #include "valuecheck.h"
 
 #include "kvdeviceproperty.h"
 
 #include <QDateTime>
 #include <QJsonDocument>
-#include <QMetaEnum>
 
 HostCommands::HostCommands(const HostOptions &options, KVDeviceInterface *device, QTextStream &out, QTextStream &err)
     : m_options(options), m_device(device), m_out(out), m_err(err), m_plotCommands(options, device, out, err)
@@ -73,13 +73,13 @@ int HostCommands::checkGet()
 {
     for (const QString &key : m_options.commandArguments) {
         if (!record(key)) {
-            m_err << "kvhost: no record '" << key << "' on this device (see 'kvhost list')\n";
+            m_err << "kvhost: " << tr("no record '%1' on this device (see 'kvhost list')").arg(key) << '\n';
             m_worst = worseExit(m_worst, ExitUnknownKey);
             continue;
         }
         const RecordAccess::Way way = RecordAccess::read(m_device, key.toUpper());
         if (!RecordAccess::isUsable(way)) {
-            m_err << "kvhost: " << key.toUpper() << " cannot be read: " << way.reason << '\n';
+            m_err << "kvhost: " << tr("%1 cannot be read: %2").arg(key.toUpper(), way.reason) << '\n';
             m_worst = worseExit(m_worst, ExitNotReachable);
             continue;
         }
@@ -93,12 +93,12 @@ int HostCommands::checkSet()
     const QString key = m_options.commandArguments.at(0).toUpper();
     KVDeviceProperty *found = record(key);
     if (!found) {
-        m_err << "kvhost: no record '" << key << "' on this device (see 'kvhost list')\n";
+        m_err << "kvhost: " << tr("no record '%1' on this device (see 'kvhost list')").arg(key) << '\n';
         return ExitUnknownKey;
     }
     const RecordAccess::Way way = RecordAccess::write(m_device, key);
     if (!RecordAccess::isUsable(way)) {
-        m_err << "kvhost: " << key << " cannot be written: " << way.reason << '\n';
+        m_err << "kvhost: " << tr("%1 cannot be written: %2").arg(key, way.reason) << '\n';
         return ExitNotReachable;
     }
     QString error;
@@ -124,7 +124,7 @@ int HostCommands::info()
 {
     QStringList answered;
     if (!readRecords(machineInfoKeys(m_device), &answered)) {
-        m_err << "kvhost: the machine information is incomplete; nothing is printed\n";
+        m_err << "kvhost: " << tr("the machine information is incomplete; nothing is printed") << '\n';
         return m_worst;
     }
     printRecords(answered);
@@ -235,10 +235,10 @@ int HostCommands::taskControlApplies(KVDeviceProperty *found, const QString &key
     const bool resumes = value == 1 && state != JobState::Paused;
     if (!pauses && !resumes)
         return ExitOk;
-    const QString doing = state == JobState::Cutting ? QStringLiteral("cutting a job")
-                          : state == JobState::Paused ? QStringLiteral("holding a paused job")
-                                                      : QStringLiteral("idle");
-    m_err << "kvhost: " << key << " does not apply: the plotter is " << doing << '\n';
+    const QString refusal = state == JobState::Cutting ? tr("%1 does not apply: the plotter is cutting a job")
+                            : state == JobState::Paused ? tr("%1 does not apply: the plotter is holding a paused job")
+                                                        : tr("%1 does not apply: the plotter is idle");
+    m_err << "kvhost: " << refusal.arg(key) << '\n';
     return ExitRefused;
 }
 
@@ -247,21 +247,24 @@ int HostCommands::failure(RecordIO::Outcome outcome, const QString &key, int res
     switch (outcome) {
     case RecordIO::Refused: {
         const KVDeviceProperty *found = record(key);
-        const QString range = ValueCheck::rangeText(found);
-        m_err << "kvhost: the device refused " << key << " = " << RecordIO::display(found) << " (result " << result << ")";
-        if (!range.isEmpty())
-            m_err << "; it takes values " << range;
-        m_err << '\n';
+        const std::optional<ValueCheck::Range> range = ValueCheck::rangeOf(found);
+        const QString value = RecordIO::display(found);
+        if (range)
+            m_err << "kvhost: " << tr("the device refused %1 = %2 (result %3); it takes values from %4 to %5%6")
+                                       .arg(key, value).arg(result).arg(ValueCheck::number(range->low), ValueCheck::number(range->high),
+                                                                        ValueCheck::unitSuffix(found)) << '\n';
+        else
+            m_err << "kvhost: " << tr("the device refused %1 = %2 (result %3)").arg(key, value).arg(result) << '\n';
         return ExitRefused;
     }
     case RecordIO::LinkLost:
-        m_err << "kvhost: connection lost: " << m_link->lastStatus() << '\n';
+        m_err << "kvhost: " << tr("connection lost: %1").arg(m_link->lastStatus()) << '\n';
         return ExitConnectionLost;
     case RecordIO::NoCommand:
-        m_err << "kvhost: " << key << " has no command to read or write it with\n";
+        m_err << "kvhost: " << tr("%1 has no command to read or write it with").arg(key) << '\n';
         return ExitNotReachable;
     default:
-        m_err << "kvhost: no answer for " << key << " within " << m_options.timeoutMs / 1000.0 << " s\n";
+        m_err << "kvhost: " << tr("no answer for %1 within %2 s").arg(key).arg(m_options.timeoutMs / 1000.0) << '\n';
         return ExitTimeout;
     }
 }
@@ -280,17 +283,16 @@ int HostCommands::cut()
 
 int HostCommands::watch()
 {
-    const QMetaEnum kinds = QMetaEnum::fromType<KVDeviceInterface::KVDeviceMessage>();
     QObject::connect(m_device, &KVDeviceInterface::message, m_device,
                      [&](KVDeviceInterface::KVDeviceMessage type, const QString &text) {
-                         const QString kind = QString::fromLatin1(kinds.valueToKey(type));
                          if (m_options.json) {
                              const QJsonObject line{{QStringLiteral("time"), QDateTime::currentDateTime().toString(Qt::ISODateWithMs)},
-                                                    {QStringLiteral("kind"), kind},
+                                                    {QStringLiteral("kind"), RecordTable::messageKindName(type)},
                                                     {QStringLiteral("text"), text}};
                              m_out << QJsonDocument(line).toJson(QJsonDocument::Compact) << '\n';
                          } else {
-                             m_out << QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz")) << ' ' << kind
+                             m_out << QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz")) << ' '
+                                   << RecordTable::messageKindText(type)
                                    << ' ' << text << '\n';
                          }
                          m_out.flush();
@@ -300,7 +302,7 @@ int HostCommands::watch()
     wait.wakeOn(m_link, &DeviceLink::lost);
     wait.until([&] { return m_interrupt->happened() || !m_link->isUp(); });
     if (!m_link->isUp()) {
-        m_err << "kvhost: connection lost: " << m_link->lastStatus() << '\n';
+        m_err << "kvhost: " << tr("connection lost: %1").arg(m_link->lastStatus()) << '\n';
         return ExitConnectionLost;
     }
     return ExitInterrupted;

@@ -5,6 +5,7 @@
 #include "plotfile.h"
 #include "recordio.h"
 
+#include <QCoreApplication>
 #include <QJsonObject>
 #include <QStringList>
 #include <QTextStream>
@@ -18,6 +19,8 @@ struct HostOptions;
 // The commands that talk to a device. Each returns the process exit code.
 class HostCommands
 {
+    Q_DECLARE_TR_FUNCTIONS(HostCommands)
+
 public:
     HostCommands(const HostOptions &options, KVDeviceInterface *device, QTextStream &out, QTextStream &err);
 

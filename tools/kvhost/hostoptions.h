@@ -4,6 +4,7 @@
 #include "devicelink.h"
 #include "readoptions.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -12,6 +13,9 @@ class QCommandLineParser;
 // The command line of kvhost.
 struct HostOptions
 {
+    Q_DECLARE_TR_FUNCTIONS(HostOptions)
+
+public:
     bool parse(const QStringList &arguments);
     QString errorText() const { return error; }
     // list, convert and preview never connect; inspect only to read the device's SPEED.

@@ -42,7 +42,7 @@ bool JogCommand::parse()
     m_second = m_options.commandArguments.at(1).toLongLong(&okSecond);
     if (okFirst && okSecond)
         return true;
-    m_err << "kvhost: jog takes two whole numbers of steps\n";
+    m_err << "kvhost: " << tr("jog takes two whole numbers of steps") << '\n';
     return false;
 }
 
@@ -59,7 +59,7 @@ double JogCommand::stepMm() const
 JogCommand::Limits JogCommand::statedLimits() const
 {
     const qint64 steps = stepsWithin(MaxTravelMm, stepMm());
-    return {steps, steps, QStringLiteral("the longest travel kvhost sends to a plotter that does not tell its work area")};
+    return {steps, steps, tr("the longest travel kvhost sends to a plotter that does not tell its work area")};
 }
 
 int JogCommand::check()
@@ -73,8 +73,10 @@ bool JogCommand::withinLimits(const Limits &limits)
 {
     if (std::abs(m_first) <= limits.first && std::abs(m_second) <= limits.second)
         return true;
-    m_err << "kvhost: a jog moves at most " << limits.first << " steps (" << limits.first * stepMm() << " mm) on the first axis and "
-          << limits.second << " steps (" << limits.second * stepMm() << " mm) on the second: " << limits.source << '\n';
+    m_err << "kvhost: "
+          << tr("a jog moves at most %1 steps (%2 mm) on the first axis and %3 steps (%4 mm) on the second: %5")
+                 .arg(limits.first).arg(limits.first * stepMm()).arg(limits.second).arg(limits.second * stepMm()).arg(limits.source)
+          << '\n';
     return false;
 }
 
@@ -103,7 +105,7 @@ int JogCommand::workAreaLimits(DeviceLink *link, Limits *limits)
     if (extentMm[0] <= 0 || extentMm[1] <= 0)
         return ExitOk;
     *limits = {stepsWithin(extentMm[0], stepMm()), stepsWithin(extentMm[1], stepMm()),
-               QStringLiteral("the plotter's work area, %1 mm by %2 mm").arg(extentMm[0]).arg(extentMm[1])};
+               tr("the plotter's work area, %1 mm by %2 mm").arg(extentMm[0]).arg(extentMm[1])};
     return ExitOk;
 }
 
@@ -113,14 +115,14 @@ int JogCommand::run(DeviceLink *link)
         return ExitUsage;
     Limits limits = statedLimits();
     if (const int read = workAreaLimits(link, &limits); read != ExitOk) {
-        m_err << "kvhost: connection lost: " << link->lastStatus() << '\n';
+        m_err << "kvhost: " << tr("connection lost: %1").arg(link->lastStatus()) << '\n';
         return read;
     }
     if (!withinLimits(limits))
         return ExitUsage;
     const int outcome = sendSteps(link);
     if (outcome == ExitOk)
-        m_out << "moved " << m_first << ", " << m_second << '\n';
+        m_out << tr("moved %1, %2").arg(m_first).arg(m_second) << '\n';
     return outcome;
 }
 
@@ -132,7 +134,7 @@ int JogCommand::sendSteps(DeviceLink *link)
             moved << found;
     }
     if (moved.isEmpty()) {
-        m_err << "kvhost: this device has no jog command\n";
+        m_err << "kvhost: " << tr("this device has no jog command") << '\n';
         return ExitNotReachable;
     }
     if (!oneCommandPerStep())
@@ -165,15 +167,15 @@ int JogCommand::sendMove(DeviceLink *link, const QList<KVDeviceProperty *> &move
     m_device->move(first, second);
     const bool answered = wait.until([&] { return answers >= moved.size() || !link->isUp(); });
     if (!link->isUp()) {
-        m_err << "kvhost: connection lost: " << link->lastStatus() << '\n';
+        m_err << "kvhost: " << tr("connection lost: %1").arg(link->lastStatus()) << '\n';
         return ExitConnectionLost;
     }
     if (!answered) {
-        m_err << "kvhost: no answer for the jog within " << m_options.timeoutMs / 1000.0 << " s\n";
+        m_err << "kvhost: " << tr("no answer for the jog within %1 s").arg(m_options.timeoutMs / 1000.0) << '\n';
         return ExitTimeout;
     }
     if (refusals > 0) {
-        m_err << "kvhost: the device refused the jog\n";
+        m_err << "kvhost: " << tr("the device refused the jog") << '\n';
         return ExitRefused;
     }
     return ExitOk;

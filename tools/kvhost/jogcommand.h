@@ -1,6 +1,7 @@
 #ifndef KVHOST_JOGCOMMAND_H
 #define KVHOST_JOGCOMMAND_H
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QTextStream>
@@ -16,6 +17,8 @@ struct HostOptions;
 // WORKAREA_Y), and within MaxTravelMm on each axis where it does not.
 class JogCommand
 {
+    Q_DECLARE_TR_FUNCTIONS(JogCommand)
+
 public:
     static constexpr double MaxTravelMm = 1000;
 

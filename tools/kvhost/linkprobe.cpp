@@ -3,9 +3,18 @@
 #include "devicelink.h"
 #include "eventwait.h"
 
+#include <QCoreApplication>
 #include <QTcpSocket>
 
 namespace LinkProbe {
+
+namespace {
+// The texts of this file, in the catalogues' context "LinkProbe".
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(LinkProbe)
+};
+} // namespace
 
 bool tryAgain(const LinkTarget &target, const QDeadlineTimer &deadline, QString *reason)
 {
@@ -27,10 +36,10 @@ bool tryAgain(const LinkTarget &target, const QDeadlineTimer &deadline, QString 
     }
     switch (probe.error()) {
     case QAbstractSocket::HostNotFoundError:
-        *reason = QStringLiteral("the host %1 was not found").arg(target.address);
+        *reason = Texts::tr("the host %1 was not found").arg(target.address);
         return false;
     case QAbstractSocket::ConnectionRefusedError:
-        *reason = QStringLiteral("%1 refused the connection: nothing listens on port %2").arg(target.address).arg(target.port);
+        *reason = Texts::tr("%1 refused the connection: nothing listens on port %2").arg(target.address).arg(target.port);
         return false;
     case QAbstractSocket::SocketTimeoutError:
         return !deadline.hasExpired();

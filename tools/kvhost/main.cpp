@@ -10,7 +10,7 @@
 #include "portaccess.h"
 #include "portscommand.h"
 #include "recordtable.h"
-#include "tooloptions.h"
+#include "toollanguage.h"
 
 #include "kvdeviceinterface.h"
 #include "simulator.h"
@@ -26,6 +26,12 @@
 #include <memory>
 
 namespace {
+// The texts of this file, in the catalogues' context "kvhost".
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(kvhost)
+};
+
 // Labels of a plot are cut as the outline of their text, which takes Qt's font engine: the
 // commands on plot files run in a GUI application, on the offscreen platform unless one is
 // chosen, so that kvhost needs no display.
@@ -84,7 +90,7 @@ int runHost(HostOptions &options, QTextStream &out, QTextStream &err)
     }
     std::unique_ptr<KVDeviceInterface> device(host.createDevice(options.family));
     if (!device) {
-        err << "kvhost: the plug-in made no device object for family " << options.family << '\n';
+        err << "kvhost: " << Texts::tr("the plug-in made no device object for family %1").arg(options.family) << '\n';
         return ExitPlugin;
     }
     if (options.command == QLatin1String("list"))
@@ -101,7 +107,7 @@ int runHost(HostOptions &options, QTextStream &out, QTextStream &err)
     LinkTarget target = options.target;
     QString error;
     if (options.simulate && !startSimulator(simulator, options, &target, &error)) {
-        err << "kvhost: cannot start the simulator: " << error << '\n';
+        err << "kvhost: " << Texts::tr("cannot start the simulator: %1").arg(error) << '\n';
         return ExitUnreachable;
     }
     DeviceLink link(device.get());
@@ -112,7 +118,7 @@ int runHost(HostOptions &options, QTextStream &out, QTextStream &err)
         return ExitUnreachable;
     }
     if (!options.json && options.command != QLatin1String("watch"))
-        err << "connected: " << target.describe() << (options.simulate ? " (simulator)" : "") << '\n';
+        err << (options.simulate ? Texts::tr("connected: %1 (simulator)") : Texts::tr("connected: %1")).arg(target.describe()) << '\n';
     err.flush();
     std::unique_ptr<HostCloud> cloud;
     if (options.cloud) {
@@ -147,9 +153,12 @@ void printFailure(QTextStream &out, int exitCode, const QStringList &complaints)
 int main(int argc, char *argv[])
 {
     // The plug-in picks its language from the system locale, which Qt reads at start-up.
-    ToolOptions::applyLanguageBeforeStartup(argc, argv);
+    ToolLanguage::applyBeforeStartup(argc, argv);
     const std::unique_ptr<QCoreApplication> app = createApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kvhost"));
+    // With --json kvhost's own texts stay English: scripts read its messages too.
+    if (!QCoreApplication::arguments().contains(QLatin1String("--json")))
+        ToolLanguage::install();
 
     QTextStream out(stdout);
     ErrorLog errorLog;

@@ -27,11 +27,11 @@ double rounded(double mm)
 QString durationText(double seconds)
 {
     if (seconds < 60)
-        return QStringLiteral("%1 s").arg(seconds, 0, 'f', 1);
+        return PlotCommands::tr("%1 s").arg(seconds, 0, 'f', 1);
     const qint64 whole = qRound64(seconds);
     if (whole < 3600)
-        return QStringLiteral("%1 min %2 s").arg(whole / 60).arg(whole % 60, 2, 10, QLatin1Char('0'));
-    return QStringLiteral("%1 h %2 min").arg(whole / 3600).arg(whole / 60 % 60, 2, 10, QLatin1Char('0'));
+        return PlotCommands::tr("%1 min %2 s").arg(whole / 60).arg(whole % 60, 2, 10, QLatin1Char('0'));
+    return PlotCommands::tr("%1 h %2 min").arg(whole / 3600).arg(whole / 60 % 60, 2, 10, QLatin1Char('0'));
 }
 } // namespace
 
@@ -94,22 +94,22 @@ void PlotCommands::print(const QJsonObject &json)
 void PlotCommands::printFigures(const KvPlot::Figures &figures)
 {
     const QRectF bounds = figures.boundsMm();
-    m_out << QStringLiteral("cut length %1 mm, travel %2 mm\n").arg(figures.cutLengthMm(), 0, 'f', 1).arg(figures.travelMm(), 0, 'f', 1);
+    m_out << tr("cut length %1 mm, travel %2 mm").arg(figures.cutLengthMm(), 0, 'f', 1).arg(figures.travelMm(), 0, 'f', 1) << '\n';
     if (figures.cutsAnything())
-        m_out << QStringLiteral("size %1 x %2 mm, from (%3, %4) to (%5, %6) mm\n")
+        m_out << tr("size %1 x %2 mm, from (%3, %4) to (%5, %6) mm")
                      .arg(bounds.width(), 0, 'f', 1).arg(bounds.height(), 0, 'f', 1)
                      .arg(bounds.left(), 0, 'f', 1).arg(bounds.top(), 0, 'f', 1)
-                     .arg(bounds.right(), 0, 'f', 1).arg(bounds.bottom(), 0, 'f', 1);
-    m_out << (m_options.labels == KvPlot::LabelMode::Skip
-                  ? QStringLiteral("labels: %1, left out (--labels skip)\n")
-                  : QStringLiteral("labels: %1, cut as the outline of their text\n")).arg(figures.labelCount);
+                     .arg(bounds.right(), 0, 'f', 1).arg(bounds.bottom(), 0, 'f', 1) << '\n';
+    m_out << (m_options.labels == KvPlot::LabelMode::Skip ? tr("labels: %1, left out (--labels skip)")
+                                                          : tr("labels: %1, cut as the outline of their text"))
+                 .arg(figures.labelCount) << '\n';
     QStringList pens;
     for (const int pen : figures.pens)
         pens << QString::number(pen);
-    m_out << QStringLiteral("pens: %1\n").arg(pens.isEmpty() ? QStringLiteral("none") : pens.join(QLatin1String(", ")));
-    m_out << QStringLiteral("instructions skipped: %1\n").arg(figures.skippedInstructions);
+    m_out << (pens.isEmpty() ? tr("pens: none") : tr("pens: %1").arg(pens.join(QLatin1String(", ")))) << '\n';
+    m_out << tr("instructions skipped: %1").arg(figures.skippedInstructions) << '\n';
     for (const QString &warning : figures.warnings)
-        m_out << QStringLiteral("warning: %1\n").arg(warning);
+        m_out << tr("warning: %1").arg(warning) << '\n';
 }
 
 // The cut takes the head over the whole travel at the cutting speed.
@@ -129,11 +129,10 @@ int PlotCommands::inspect(DeviceLink *link)
     m_out << QStringLiteral("%1\n").arg(m_path);
     printFigures(m_figures);
     if (speed <= 0)
-        m_out << QStringLiteral("cut time: not known; give --speed, or a device to read its SPEED from\n");
+        m_out << tr("cut time: not known; give --speed, or a device to read its SPEED from") << '\n';
     else
-        m_out << QStringLiteral("cut time: %1 at %2 mm/s (%3)\n")
-                     .arg(durationText(seconds)).arg(speed)
-                     .arg(m_options.speedMmPerS > 0 ? QStringLiteral("--speed") : QStringLiteral("the device's SPEED"));
+        m_out << (m_options.speedMmPerS > 0 ? tr("cut time: %1 at %2 mm/s (--speed)") : tr("cut time: %1 at %2 mm/s (the device's SPEED)"))
+                     .arg(durationText(seconds)).arg(speed) << '\n';
     return read;
 }
 
@@ -148,10 +147,10 @@ int PlotCommands::readSpeed(DeviceLink *link, double *speed)
         *speed = record->value().toDouble();
         return ExitOk;
     case RecordIO::LinkLost:
-        m_err << QStringLiteral("kvhost: connection lost while reading SPEED: %1\n").arg(link->lastStatus());
+        m_err << "kvhost: " << tr("connection lost while reading SPEED: %1").arg(link->lastStatus()) << '\n';
         return ExitConnectionLost;
     default:
-        m_err << QStringLiteral("kvhost: no answer for SPEED within %1 s\n").arg(m_options.timeoutMs / 1000.0);
+        m_err << "kvhost: " << tr("no answer for SPEED within %1 s").arg(m_options.timeoutMs / 1000.0) << '\n';
         return ExitTimeout;
     }
 }
@@ -160,7 +159,7 @@ int PlotCommands::convert()
 {
     QSaveFile file(m_options.output);
     if (!file.open(QIODevice::WriteOnly))
-        return refused(QStringLiteral("cannot write %1: %2").arg(m_options.output, file.errorString()));
+        return refused(tr("cannot write %1: %2").arg(m_options.output, file.errorString()));
     KvPlot::ReadResult result;
     {
         KvPlot::DevicePlotWriter writer(&file);
@@ -172,7 +171,7 @@ int PlotCommands::convert()
     }
     const qint64 bytes = file.pos();
     if (!file.commit())
-        return refused(QStringLiteral("cannot write %1: %2").arg(m_options.output, file.errorString()));
+        return refused(tr("cannot write %1: %2").arg(m_options.output, file.errorString()));
     if (m_options.json) {
         QJsonObject json = figuresJson(result.figures, m_options.labels);
         json.insert(QStringLiteral("output"), m_options.output);
@@ -180,7 +179,7 @@ int PlotCommands::convert()
         print(json);
         return ExitOk;
     }
-    m_out << QStringLiteral("wrote %1: the device plot of %2, %3 bytes\n").arg(m_options.output, m_path).arg(bytes);
+    m_out << tr("wrote %1: the device plot of %2, %3 bytes").arg(m_options.output, m_path).arg(bytes) << '\n';
     printFigures(result.figures);
     return ExitOk;
 }
@@ -193,7 +192,7 @@ int PlotCommands::preview()
         return refused(result.error.text());
     QSaveFile file(m_options.output);
     if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit())
-        return refused(QStringLiteral("cannot write %1: %2").arg(m_options.output, file.errorString()));
+        return refused(tr("cannot write %1: %2").arg(m_options.output, file.errorString()));
     if (m_options.json) {
         QJsonObject json = figuresJson(result.figures, m_options.labels);
         json.insert(QStringLiteral("output"), m_options.output);
@@ -202,7 +201,7 @@ int PlotCommands::preview()
         print(json);
         return ExitOk;
     }
-    m_out << QStringLiteral("wrote %1: a picture of %2, %3 x %4 px\n").arg(m_options.output, m_path).arg(picture.width()).arg(picture.height());
+    m_out << tr("wrote %1: a picture of %2, %3 x %4 px").arg(m_options.output, m_path).arg(picture.width()).arg(picture.height()) << '\n';
     printFigures(result.figures);
     return ExitOk;
 }

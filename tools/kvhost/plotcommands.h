@@ -4,6 +4,7 @@
 #include "figures.h"
 #include "readoptions.h"
 
+#include <QCoreApplication>
 #include <QJsonObject>
 #include <QTextStream>
 
@@ -16,6 +17,8 @@ struct HostOptions;
 // (a picture of what is cut, into a PNG). Labels are cut as outlines or left out as --labels says.
 class PlotCommands
 {
+    Q_DECLARE_TR_FUNCTIONS(PlotCommands)
+
 public:
     PlotCommands(const HostOptions &options, KVDeviceInterface *device, QTextStream &out, QTextStream &err);
 

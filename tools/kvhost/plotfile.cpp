@@ -42,7 +42,7 @@ bool PlotFile::read(const QString &path, const Options &readOptions, QString *er
         return true;
     const KvPlot::ReadError unfit = KvPlot::readRawText(path, &text);
     if (unfit.isError())
-        *error = QStringLiteral("%1 cannot be sent as it is (--raw): %2 Without --raw, the plot drawn from it is sent.")
+        *error = tr("%1 cannot be sent as it is (--raw): %2 Without --raw, the plot drawn from it is sent.")
                      .arg(fileName, unfit.text());
     return !unfit.isError();
 }

@@ -5,6 +5,7 @@
 #include "geometry.h"
 #include "readoptions.h"
 
+#include <QCoreApplication>
 #include <QByteArray>
 #include <QString>
 
@@ -16,6 +17,9 @@
 // picture) and its geometry is never held, so a large file costs little more than its device plot.
 struct PlotFile
 {
+    Q_DECLARE_TR_FUNCTIONS(PlotFile)
+
+public:
     struct Options
     {
         KvPlot::LabelMode labels = KvPlot::LabelMode::Outline;

@@ -52,7 +52,7 @@ bool PluginHost::load(const QString &explicitPath)
         if (QFileInfo::exists(path))
             return loadFrom(path);
     }
-    m_error = QStringLiteral("plug-in not found; looked in: %1 (set KV_PLUGIN_PATH or --plugin)")
+    m_error = tr("plug-in not found; looked in: %1 (set KV_PLUGIN_PATH or --plugin)")
                   .arg(paths.join(QLatin1String(", ")));
     return false;
 }
@@ -60,18 +60,18 @@ bool PluginHost::load(const QString &explicitPath)
 bool PluginHost::loadFrom(const QString &path)
 {
     if (!QFileInfo::exists(path)) {
-        m_error = QStringLiteral("plug-in not found: %1").arg(path);
+        m_error = tr("plug-in not found: %1").arg(path);
         return false;
     }
     m_loader.setFileName(QFileInfo(path).absoluteFilePath());
     QObject *instance = m_loader.instance();
     if (!instance) {
-        m_error = QStringLiteral("cannot load plug-in %1: %2").arg(path, m_loader.errorString());
+        m_error = tr("cannot load plug-in %1: %2").arg(path, m_loader.errorString());
         return false;
     }
     m_root = qobject_cast<KVDeviceInterface *>(instance);
     if (!m_root) {
-        m_error = QStringLiteral("%1 is a Qt plug-in but not a device plug-in (%2)")
+        m_error = tr("%1 is a Qt plug-in but not a device plug-in (%2)")
                       .arg(path, QLatin1String(KVDeviceInterface_iid));
         return false;
     }

@@ -1,6 +1,7 @@
 #ifndef KVHOST_PLUGINHOST_H
 #define KVHOST_PLUGINHOST_H
 
+#include <QCoreApplication>
 #include <QPluginLoader>
 #include <QString>
 #include <QStringList>
@@ -11,6 +12,8 @@ class KVDeviceInterface;
 // the device interface through its interface id.
 class PluginHost
 {
+    Q_DECLARE_TR_FUNCTIONS(PluginHost)
+
 public:
     // Where the plug-in is looked for when no path is given: $KV_PLUGIN_PATH, then next to the
     // executable (build tree), then ../lib (installation), then the library this program links.

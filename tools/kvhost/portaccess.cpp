@@ -142,12 +142,12 @@ QString PortAccess::reason() const
     case MayOpen:
         return QString();
     case Missing:
-        return QStringLiteral("%1 does not exist.").arg(m_port.path);
+        return tr("%1 does not exist.").arg(m_port.path);
     default:
         if (m_owner.isEmpty())
-            return QStringLiteral("%1 cannot be examined: %2.").arg(m_port.path, m_systemError);
-        return QStringLiteral("User %1 may not open %2: it belongs to user %3 and group %4 with mode %5 (%6), "
-                              "and user %1 is in the groups %7.")
+            return tr("%1 cannot be examined: %2.").arg(m_port.path, m_systemError);
+        return tr("User %1 may not open %2: it belongs to user %3 and group %4 with mode %5 (%6), "
+                  "and user %1 is in the groups %7.")
             .arg(m_user, m_port.path, m_owner, m_group, modeText(), permissionString(m_mode),
                  m_sessionGroups.join(QLatin1String(", ")));
     }
@@ -155,8 +155,8 @@ QString PortAccess::reason() const
 
 QString PortAccess::joinGroupHint(const QString &group) const
 {
-    return QStringLiteral("Join the group %1 with \"sudo usermod -aG %1 %2\", then log out and in again: "
-                          "a new login is needed before the group counts.").arg(group, m_user);
+    return tr("Join the group %1 with \"sudo usermod -aG %1 %2\", then log out and in again: "
+              "a new login is needed before the group counts.").arg(group, m_user);
 }
 
 QString PortAccess::remedy() const
@@ -165,21 +165,21 @@ QString PortAccess::remedy() const
     case MayOpen:
         return QString();
     case Missing:
-        return QStringLiteral("Is the plotter plugged in and switched on? USB serial adapters appear as /dev/ttyUSB*, "
-                              "CDC-ACM devices as /dev/ttyACM*, printer-class devices as /dev/usb/lp*; "
-                              "\"kvhost ports\" lists those present.");
+        return tr("Is the plotter plugged in and switched on? USB serial adapters appear as /dev/ttyUSB*, "
+                  "CDC-ACM devices as /dev/ttyACM*, printer-class devices as /dev/usb/lp*; "
+                  "\"kvhost ports\" lists those present.");
     case NotInGroup:
         return joinGroupHint(m_group);
     case NeedsNewLogin:
-        return QStringLiteral("User %1 is in the group %2 now, but this login began before that: log out and in "
-                              "again, or run \"newgrp %2\" in this shell.").arg(m_user, m_group);
+        return tr("User %1 is in the group %2 now, but this login began before that: log out and in "
+                  "again, or run \"newgrp %2\" in this shell.").arg(m_user, m_group);
     case RootOnly:
         return udevRemedy();
     case Refused:
         break;
     }
-    return QStringLiteral("Its mode does not stand in the way, yet the system refuses (%1): look at its access "
-                          "control list (getfacl %2) and at security modules such as AppArmor or SELinux.")
+    return tr("Its mode does not stand in the way, yet the system refuses (%1): look at its access "
+              "control list (getfacl %2) and at security modules such as AppArmor or SELinux.")
         .arg(m_systemError, m_port.path);
 }
 
@@ -204,10 +204,10 @@ QString PortAccess::udevRemedy() const
         match = QStringLiteral("KERNEL==\"%1\"").arg(kernelName);
     }
     const QString rule = QStringLiteral("%1, GROUP=\"%2\", MODE=\"0660\"").arg(match, group);
-    QString text = QStringLiteral("Only root may open it. A udev rule gives it to the group %1 whenever it appears; "
-                                  "put this line into /etc/udev/rules.d/70-kvrv520maxcam.rules:\n    %2\n"
-                                  "then run \"sudo udevadm control --reload-rules && sudo udevadm trigger\" and plug "
-                                  "the plotter in again.").arg(group, rule);
+    QString text = tr("Only root may open it. A udev rule gives it to the group %1 whenever it appears; "
+                      "put this line into /etc/udev/rules.d/70-kvrv520maxcam.rules:\n    %2\n"
+                      "then run \"sudo udevadm control --reload-rules && sudo udevadm trigger\" and plug "
+                      "the plotter in again.").arg(group, rule);
     if (!m_memberGroups.contains(group))
         text += QLatin1Char('\n') + joinGroupHint(group);
     return text;

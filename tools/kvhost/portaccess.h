@@ -3,6 +3,7 @@
 
 #include "ports.h"
 
+#include <QCoreApplication>
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
@@ -13,6 +14,8 @@ class QTextStream;
 // group, mode, the user's groups) and what to do about it.
 class PortAccess
 {
+    Q_DECLARE_TR_FUNCTIONS(PortAccess)
+
 public:
     enum Verdict {
         MayOpen,

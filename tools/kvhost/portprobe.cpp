@@ -33,7 +33,7 @@ PortProbe::Result PortProbe::read(const QString &path) const
             continue;
         const RecordIO::Outcome outcome = io.read(record);
         if (outcome == RecordIO::TimedOut || outcome == RecordIO::LinkLost) {
-            result.problem = QStringLiteral("no answer to the request for %1 within %2 s: not this plotter, or not switched on?")
+            result.problem = tr("no answer to the request for %1 within %2 s: not this plotter, or not switched on?")
                                  .arg(key).arg(m_timeoutMs / 1000.0);
             return result;
         }

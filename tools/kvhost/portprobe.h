@@ -1,6 +1,7 @@
 #ifndef KVHOST_PORTPROBE_H
 #define KVHOST_PORTPROBE_H
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
@@ -10,6 +11,8 @@ class PluginHost;
 // at most a short time for each answer.
 class PortProbe
 {
+    Q_DECLARE_TR_FUNCTIONS(PortProbe)
+
 public:
     struct Record
     {

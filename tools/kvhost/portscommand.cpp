@@ -29,11 +29,11 @@ QString kindText(const PortInfo &port)
 {
     switch (port.kind) {
     case PortInfo::Serial:
-        return QStringLiteral("serial port");
+        return PortsCommand::tr("serial port");
     case PortInfo::UsbPrinter:
-        return QStringLiteral("USB printer-class device");
+        return PortsCommand::tr("USB printer-class device");
     default:
-        return QStringLiteral("device file");
+        return PortsCommand::tr("device file");
     }
 }
 } // namespace
@@ -76,31 +76,31 @@ int PortsCommand::run()
     if (m_options.json)
         m_out << QJsonDocument(QJsonObject{{QStringLiteral("ports"), list}}).toJson(QJsonDocument::Indented);
     else if (ports.isEmpty())
-        m_out << "No serial port and no USB printer-class device found. Is the plotter plugged in and switched on?\n";
+        m_out << tr("No serial port and no USB printer-class device found. Is the plotter plugged in and switched on?") << '\n';
     return ExitOk;
 }
 
 void PortsCommand::print(const PortInfo &port, const PortAccess &access, const PortProbe::Result *probe)
 {
     m_out << port.path << '\n';
-    printField(m_out, QStringLiteral("Kind: %1"), kindText(port));
-    printField(m_out, QStringLiteral("Description: %1"), port.description);
-    printField(m_out, QStringLiteral("Maker: %1"), port.manufacturer);
-    printField(m_out, QStringLiteral("USB vendor and product: %1"), port.usbId());
-    printField(m_out, QStringLiteral("Serial number: %1"), port.serialNumber);
+    printField(m_out, tr("Kind: %1"), kindText(port));
+    printField(m_out, tr("Description: %1"), port.description);
+    printField(m_out, tr("Maker: %1"), port.manufacturer);
+    printField(m_out, tr("USB vendor and product: %1"), port.usbId());
+    printField(m_out, tr("Serial number: %1"), port.serialNumber);
     if (access.mayOpen()) {
-        m_out << "  Access: this user may open it.\n";
+        m_out << "  " << tr("Access: this user may open it.") << '\n';
     } else {
-        printField(m_out, QStringLiteral("Problem: %1"), indented(access.reason(), QStringLiteral("    ")));
-        printField(m_out, QStringLiteral("Remedy: %1"), indented(access.remedy(), QStringLiteral("    ")));
+        printField(m_out, tr("Problem: %1"), indented(access.reason(), QStringLiteral("    ")));
+        printField(m_out, tr("Remedy: %1"), indented(access.remedy(), QStringLiteral("    ")));
     }
     if (!probe)
         return;
     if (!probe->answered) {
-        printField(m_out, QStringLiteral("Probe: %1"), probe->problem);
+        printField(m_out, tr("Probe: %1"), probe->problem);
         return;
     }
-    m_out << "  Machine information:\n";
+    m_out << "  " << tr("Machine information:") << '\n';
     for (const PortProbe::Record &record : probe->records)
         m_out << "    " << QStringLiteral("%1 (%2): %3 %4").arg(record.label, record.key, record.value, record.unit).trimmed() << '\n';
 }

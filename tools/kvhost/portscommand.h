@@ -4,6 +4,7 @@
 #include "portprobe.h"
 #include "ports.h"
 
+#include <QCoreApplication>
 #include <QJsonObject>
 #include <QList>
 #include <QTextStream>
@@ -16,6 +17,8 @@ struct HostOptions;
 // that may be opened.
 class PortsCommand
 {
+    Q_DECLARE_TR_FUNCTIONS(PortsCommand)
+
 public:
     PortsCommand(const HostOptions &options, QTextStream &out, QTextStream &err);
     int run();

@@ -5,9 +5,16 @@
 #include "kvdeviceinterface.h"
 #include "kvdeviceproperty.h"
 
+#include <QCoreApplication>
+
 namespace RecordAccess {
 
 namespace {
+// The texts of this file, in the catalogues' context "RecordAccess".
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(RecordAccess)
+};
 
 using Type = KVDeviceInterface::KVDeviceCMDType;
 
@@ -49,27 +56,27 @@ Way answerWay(const KVDeviceInterface *device, const KVDeviceProperty *record, i
 {
     const Type type = record->cmd_type();
     if (type == KVDeviceInterface::PLT || type == KVDeviceInterface::PPLT || type == KVDeviceInterface::QRPLT)
-        return unmatched(QStringLiteral("it carries a plot, which the plotter answers with the progress of a job (use the cut command)"));
+        return unmatched(Texts::tr("it carries a plot, which the plotter answers with the progress of a job (use the cut command)"));
     if (type == KVDeviceInterface::NUM)
-        return unmatched(QStringLiteral("the device's answer to it carries no code to match it by"));
+        return unmatched(Texts::tr("the device's answer to it carries no code to match it by"));
     const bool ccmd = type == KVDeviceInterface::CCMD;
     if (ccmd && modelDispatchesFirst(device)) {
         if (code == CopyEnd || code == PanelStop)
-            return unmatched(QStringLiteral("its answer (code %1) is taken as a task notice of the plotter").arg(code));
+            return unmatched(Texts::tr("its answer (code %1) is taken as a task notice of the plotter").arg(code));
         if (code == TaskControl583 && writing)
             return {Reach::TaskControl, QString(), nullptr};
         if (code == TaskControl583)
-            return unmatched(QStringLiteral("its answer (code 27) comes as a job-state notice (PAUSE, RESUME or STOP)"));
+            return unmatched(Texts::tr("its answer (code 27) comes as a job-state notice (PAUSE, RESUME or STOP)"));
     }
     if (ccmd && code == Progress)
-        return unmatched(QStringLiteral("its answer (code 66) is taken as a progress report"));
+        return unmatched(Texts::tr("its answer (code 66) is taken as a progress report"));
     if (ccmd && (code == QrRead || code == QrCodeFile))
-        return unmatched(QStringLiteral("its answer (code %1) comes as a QR-code message").arg(code));
+        return unmatched(Texts::tr("its answer (code %1) comes as a QR-code message").arg(code));
     if (code == TaskControl583 || code == TaskControl261)
-        return unmatched(QStringLiteral("answers with code %1 are never matched to a record").arg(code));
+        return unmatched(Texts::tr("answers with code %1 are never matched to a record").arg(code));
     const KVDeviceProperty *target = answerTarget(device, type, code);
     if (target != record)
-        return unmatched(QStringLiteral("its answer (code %1) goes to %2, which shares the code and comes first")
+        return unmatched(Texts::tr("its answer (code %1) goes to %2, which shares the code and comes first")
                              .arg(code).arg(keyOf(device, target)));
     return {Reach::Device, QString(), nullptr};
 }
@@ -92,14 +99,14 @@ KVDeviceProperty *commandGroupOf(const KVDeviceInterface *device, const QString 
 Way ownRead(const KVDeviceInterface *device, const KVDeviceProperty *record)
 {
     if (record->get_cmd_bytes().isEmpty())
-        return {Reach::NoCommand, QStringLiteral("it has no read command"), nullptr};
+        return {Reach::NoCommand, Texts::tr("it has no read command"), nullptr};
     return answerWay(device, record, record->get_cmd_int(), false);
 }
 
 Way ownWrite(const KVDeviceInterface *device, const KVDeviceProperty *record)
 {
     if (record->set_cmd_bytes().isEmpty())
-        return {Reach::NoCommand, QStringLiteral("it has no write command"), nullptr};
+        return {Reach::NoCommand, Texts::tr("it has no write command"), nullptr};
     return answerWay(device, record, record->set_cmd_int(), true);
 }
 
@@ -131,12 +138,12 @@ Way write(const KVDeviceInterface *device, const QString &key)
     if (!record->set_cmd_bytes().isEmpty())
         return ownWrite(device, record);
     if (const KVDeviceProperty *group = commandGroupOf(device, key))
-        return {Reach::NoCommand, QStringLiteral("it is written with %1, which takes all its values at once").arg(keyOf(device, group)), nullptr};
+        return {Reach::NoCommand, Texts::tr("it is written with %1, which takes all its values at once").arg(keyOf(device, group)), nullptr};
     QStringList memberKeys;
     for (const KVDeviceProperty *member : members(record))
         memberKeys << keyOf(device, member);
     if (!memberKeys.isEmpty())
-        return {Reach::NoCommand, QStringLiteral("its members are written each on its own: %1").arg(memberKeys.join(QLatin1String(", "))), nullptr};
+        return {Reach::NoCommand, Texts::tr("its members are written each on its own: %1").arg(memberKeys.join(QLatin1String(", "))), nullptr};
     return ownWrite(device, record);
 }
 
@@ -145,25 +152,30 @@ bool isUsable(const Way &way)
     return way.reach != Reach::NoCommand && way.reach != Reach::Unmatched;
 }
 
+// The catalogue's word for each way, in the order of Reach.
+static const char *const words[] = {
+    QT_TRANSLATE_NOOP("RecordAccess", "yes"),     QT_TRANSLATE_NOOP("RecordAccess", "host"),
+    QT_TRANSLATE_NOOP("RecordAccess", "members"), QT_TRANSLATE_NOOP("RecordAccess", "group"),
+    QT_TRANSLATE_NOOP("RecordAccess", "notice"),  "-",
+    QT_TRANSLATE_NOOP("RecordAccess", "unmatched"),
+};
+
 QString word(const Way &way)
 {
-    switch (way.reach) {
-    case Reach::Device: return QStringLiteral("yes");
-    case Reach::Local: return QStringLiteral("host");
-    case Reach::Members: return QStringLiteral("members");
-    case Reach::Group: return QStringLiteral("group");
-    case Reach::TaskControl: return QStringLiteral("notice");
-    case Reach::NoCommand: return QStringLiteral("-");
-    case Reach::Unmatched: break;
-    }
-    return QStringLiteral("unmatched");
+    return QLatin1String(words[int(way.reach)]);
+}
+
+QString wordText(const Way &way)
+{
+    return Texts::tr(words[int(way.reach)]);
 }
 
 QString legend()
 {
-    return QStringLiteral("READ, WRITE: yes: the device answers the record; host: a value of the host; members, group:\n"
-                          "through the group's members or through the group; notice: confirmed by a job-state notice;\n"
-                          "unmatched: the device's answer cannot be matched to the record (kvhost get or set says why).");
+    return Texts::tr(
+        "READ, WRITE: yes: the device answers the record; host: a value of the host; members, group:\n"
+        "through the group's members or through the group; notice: confirmed by a job-state notice;\n"
+        "unmatched: the device's answer cannot be matched to the record (kvhost get or set says why).");
 }
 
 QList<KVDeviceProperty *> members(const KVDeviceProperty *group)

@@ -42,8 +42,10 @@ Way ownRead(const KVDeviceInterface *device, const KVDeviceProperty *record);
 Way ownWrite(const KVDeviceInterface *device, const KVDeviceProperty *record);
 bool isUsable(const Way &way);
 
-// One word for the catalogue: yes, host, members, group, notice, - or unmatched.
+// One word for the catalogue: yes, host, members, group, notice, - or unmatched; in the JSON
+// catalogue as it is, in the table in the user's language (wordText), which the legend explains.
 QString word(const Way &way);
+QString wordText(const Way &way);
 QString legend();
 
 // The records attached to a group record, in attachment order.

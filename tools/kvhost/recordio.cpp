@@ -73,9 +73,9 @@ static QVariant converted(const KVDeviceProperty *record, const QString &text, Q
         return text;
     }
     if (!ok) {
-        *error = record->value().metaType().id() == QMetaType::Double
-                     ? QStringLiteral("'%1' is not a number").arg(text)
-                     : QStringLiteral("'%1' is not a whole number%2").arg(text, range && range->low >= 0 ? QStringLiteral(" of 0 or more") : QString());
+        *error = record->value().metaType().id() == QMetaType::Double ? RecordIO::tr("'%1' is not a number").arg(text)
+                 : range && range->low >= 0 ? RecordIO::tr("'%1' is not a whole number of 0 or more").arg(text)
+                                           : RecordIO::tr("'%1' is not a whole number").arg(text);
         return {};
     }
     return value;
@@ -98,7 +98,7 @@ bool RecordIO::assign(KVDeviceProperty *record, const QString &text, QString *er
     const QStringList members = record->value().toStringList();
     const QStringList parts = text.split(QLatin1Char(','));
     if (parts.size() != members.size()) {
-        *error = QStringLiteral("give %1 values separated by commas (%2)").arg(members.size()).arg(members.join(QLatin1String(", ")));
+        *error = tr("give %n values separated by commas (%1)", nullptr, int(members.size())).arg(members.join(QLatin1String(", ")));
         return false;
     }
     for (int i = 0; i < members.size(); ++i) {

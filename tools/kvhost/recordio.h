@@ -1,6 +1,7 @@
 #ifndef KVHOST_RECORDIO_H
 #define KVHOST_RECORDIO_H
 
+#include <QCoreApplication>
 #include <QString>
 
 class DeviceLink;
@@ -11,6 +12,8 @@ class KVDeviceProperty;
 // record announces with retStatus(result): 0 accepted, anything else refused.
 class RecordIO
 {
+    Q_DECLARE_TR_FUNCTIONS(RecordIO)
+
 public:
     enum Outcome { Answered, Refused, TimedOut, LinkLost, NoCommand };
 

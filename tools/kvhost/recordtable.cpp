@@ -5,12 +5,23 @@
 #include "kvdeviceinterface.h"
 #include "kvdeviceproperty.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QJsonDocument>
 #include <QMetaEnum>
 #include <QTextStream>
 
+#include <iterator>
+
 namespace RecordTable {
+
+namespace {
+// The texts of this file, in the catalogues' context "RecordTable".
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(RecordTable)
+};
+} // namespace
 
 QStringList keys(const KVDeviceInterface *device)
 {
@@ -33,7 +44,7 @@ QString valueText(const QVariant &value)
     case QMetaType::QStringList:
         return QLatin1Char('[') + value.toStringList().join(QLatin1String(", ")) + QLatin1Char(']');
     case QMetaType::QByteArray:
-        return QStringLiteral("%1 bytes").arg(value.toByteArray().size());
+        return Texts::tr("%n bytes", nullptr, int(value.toByteArray().size()));
     case QMetaType::QDateTime:
         return value.toDateTime().toString(Qt::ISODate);
     default:
@@ -46,6 +57,19 @@ QString typeName(int cmdType)
     const QMetaEnum types = QMetaEnum::fromType<KVDeviceInterface::KVDeviceCMDType>();
     const char *name = types.valueToKey(cmdType);
     return name ? QString::fromLatin1(name) : QString::number(cmdType);
+}
+
+QString messageKindName(int type)
+{
+    const char *name = QMetaEnum::fromType<KVDeviceInterface::KVDeviceMessage>().valueToKey(type);
+    return name ? QString::fromLatin1(name) : QString::number(type);
+}
+
+QString messageKindText(int type)
+{
+    static const char *const kinds[] = {QT_TRANSLATE_NOOP("RecordTable", "status"), QT_TRANSLATE_NOOP("RecordTable", "task"),
+                                        QT_TRANSLATE_NOOP("RecordTable", "QR code")};
+    return type >= 0 && type < int(std::size(kinds)) ? Texts::tr(kinds[type]) : messageKindName(type);
 }
 
 static bool isWide(char32_t c)
@@ -111,10 +135,16 @@ void printTable(QTextStream &out, const QList<QStringList> &rows)
 
 void printCatalogue(QTextStream &out, const KVDeviceInterface *device)
 {
-    QList<QStringList> rows{{QStringLiteral("KEY"), QStringLiteral("LABEL"), QStringLiteral("UNIT"),
-                             QStringLiteral("VALUE"), QStringLiteral("GET"), QStringLiteral("SET"),
-                             QStringLiteral("LEN"), QStringLiteral("TYPE"), QStringLiteral("READ"),
-                             QStringLiteral("WRITE")}};
+    static const char *const header[] = {
+        QT_TRANSLATE_NOOP("RecordTable", "KEY"), QT_TRANSLATE_NOOP("RecordTable", "LABEL"),
+        QT_TRANSLATE_NOOP("RecordTable", "UNIT"), QT_TRANSLATE_NOOP("RecordTable", "VALUE"),
+        QT_TRANSLATE_NOOP("RecordTable", "GET"), QT_TRANSLATE_NOOP("RecordTable", "SET"),
+        QT_TRANSLATE_NOOP("RecordTable", "LEN"), QT_TRANSLATE_NOOP("RecordTable", "TYPE"),
+        QT_TRANSLATE_NOOP("RecordTable", "READ"), QT_TRANSLATE_NOOP("RecordTable", "WRITE")};
+    QStringList titles;
+    for (const char *title : header)
+        titles << Texts::tr(title);
+    QList<QStringList> rows{titles};
     for (const QString &key : keys(device)) {
         const KVDeviceProperty *record = KVDeviceProperty::fromHolder(device, key.toLatin1().constData());
         QString value = valueText(record->value());
@@ -123,11 +153,13 @@ void printCatalogue(QTextStream &out, const KVDeviceInterface *device)
         rows << QStringList{key, record->label(), record->uint(), value,
                             QString::number(record->get_cmd_int()), QString::number(record->set_cmd_int()),
                             QString::number(record->cmd_len()), typeName(record->cmd_type()),
-                            RecordAccess::word(RecordAccess::read(device, key)),
-                            RecordAccess::word(RecordAccess::write(device, key))};
+                            RecordAccess::wordText(RecordAccess::read(device, key)),
+                            RecordAccess::wordText(RecordAccess::write(device, key))};
     }
     printTable(out, rows);
-    out << rows.size() - 1 << " records\n" << RecordAccess::legend() << '\n';
+    // (lupdate 6.4 hangs on arithmetic in a count argument: the count is a name of its own.)
+    const int records = int(rows.size()) - 1;
+    out << Texts::tr("%n records", nullptr, records) << '\n' << RecordAccess::legend() << '\n';
 }
 
 } // namespace RecordTable

@@ -20,6 +20,10 @@ QStringList keys(const KVDeviceInterface *device);
 // A record's value as one line of text (JSON compact, lists joined, date-times in ISO form).
 QString valueText(const QVariant &value);
 QString typeName(int cmdType);
+// A kind of device message (KVDeviceMessage): its name in the interface, for JSON, and a word
+// for people.
+QString messageKindName(int type);
+QString messageKindText(int type);
 // Columns a text takes in a terminal: East Asian wide characters take two.
 int displayWidth(const QString &text);
 

@@ -3,6 +3,7 @@
 #include "framestream.h"
 #include "kvdeviceproperty.h"
 
+#include <QCoreApplication>
 #include <QJsonObject>
 
 #include <cmath>
@@ -10,6 +11,11 @@
 namespace ValueCheck {
 
 namespace {
+// The texts of this file, in the catalogues' context "ValueCheck".
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(ValueCheck)
+};
 
 // The device's answer repeats the write with a result field, a few bytes longer.
 constexpr qsizetype AnswerOverhead = 16;
@@ -19,12 +25,17 @@ QJsonObject descriptionOf(const KVDeviceProperty *record)
     return record->property("WIDGET").toJsonObject();
 }
 
+} // namespace
+
 QString number(double value)
 {
     return QString::number(value, 'g', 10);
 }
 
-} // namespace
+QString unitSuffix(const KVDeviceProperty *record)
+{
+    return record->uint().isEmpty() ? QString() : QLatin1Char(' ') + record->uint();
+}
 
 std::optional<Range> rangeOf(const KVDeviceProperty *record)
 {
@@ -43,15 +54,6 @@ std::optional<Range> rangeOf(const KVDeviceProperty *record)
     return Range{std::min(low, high), std::max(low, high)};
 }
 
-QString rangeText(const KVDeviceProperty *record)
-{
-    const std::optional<Range> range = rangeOf(record);
-    if (!range)
-        return QString();
-    const QString unit = record->uint().isEmpty() ? QString() : QLatin1Char(' ') + record->uint();
-    return QStringLiteral("from %1 to %2%3").arg(number(range->low), number(range->high), unit);
-}
-
 bool inRange(const KVDeviceProperty *record, const QVariant &value, QString *error)
 {
     const std::optional<Range> range = rangeOf(record);
@@ -59,7 +61,8 @@ bool inRange(const KVDeviceProperty *record, const QVariant &value, QString *err
     const double stored = value.toDouble(&numeric);
     if (!range || !numeric || (stored >= range->low - 1e-9 && stored <= range->high + 1e-9))
         return true;
-    *error = QStringLiteral("the value must be %1, not %2").arg(rangeText(record), value.toString());
+    *error = Texts::tr("the value must be from %1 to %2%3, not %4")
+                 .arg(number(range->low), number(range->high), unitSuffix(record), value.toString());
     return false;
 }
 
@@ -71,7 +74,7 @@ bool fitsFrame(const KVDeviceProperty *record, QString *error)
         for (const QChar c : text) {
             if (c == QLatin1Char(KVFrameStream::Stx) || c == QLatin1Char(KVFrameStream::Etx) || c == QLatin1Char(';')
                 || (commaSplits && c == QLatin1Char(','))) {
-                *error = QStringLiteral("the value cannot hold '%1': it ends or splits the fields of a frame")
+                *error = Texts::tr("the value cannot hold '%1': it ends or splits the fields of a frame")
                              .arg(c.unicode() < 0x20 ? QStringLiteral("0x%1").arg(c.unicode(), 2, 16, QLatin1Char('0')) : QString(c));
                 return false;
             }
@@ -79,7 +82,7 @@ bool fitsFrame(const KVDeviceProperty *record, QString *error)
     }
     const qsizetype frame = record->set_cmd_bytes().size();
     if (frame + AnswerOverhead > KVFrameStream::DefaultPendingLimit) {
-        *error = QStringLiteral("the value is too long: its frame takes %1 bytes, and the device's answer must stay under %2")
+        *error = Texts::tr("the value is too long: its frame takes %1 bytes, and the device's answer must stay under %2")
                      .arg(frame).arg(KVFrameStream::DefaultPendingLimit);
         return false;
     }

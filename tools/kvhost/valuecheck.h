@@ -21,8 +21,10 @@ struct Range
 
 // In stored units; none when the description names no range.
 std::optional<Range> rangeOf(const KVDeviceProperty *record);
-// "from 10 to 800 (mm/s)", or empty when the record has no range.
-QString rangeText(const KVDeviceProperty *record);
+// A bound or a value as the user gives it: "12.5", "800".
+QString number(double value);
+// The record's unit after a space (" (mm/s)"), or empty.
+QString unitSuffix(const KVDeviceProperty *record);
 
 // False with `error` set when `value` (of the record's type) is outside the record's range.
 bool inRange(const KVDeviceProperty *record, const QVariant &value, QString *error);

@@ -16,14 +16,14 @@ ConnectionBar::ConnectionBar(QWidget *parent)
       m_kind(new QComboBox),
       m_address(new QLineEdit),
       m_port(new QSpinBox),
-      m_connect(new QPushButton(QStringLiteral("Connect"))),
+      m_connect(new QPushButton(tr("Connect"))),
       m_state(new QLabel)
 {
     setObjectName(QStringLiteral("connectionBar"));
     m_kind->setObjectName(QStringLiteral("linkKind"));
     m_kind->addItem(QStringLiteral("TCP"), Tcp);
     m_kind->addItem(QStringLiteral("USB"), Usb);
-    m_kind->addItem(QStringLiteral("Simulator"), Simulator);
+    m_kind->addItem(tr("Simulator"), Simulator);
     m_address->setObjectName(QStringLiteral("address"));
     m_port->setObjectName(QStringLiteral("port"));
     m_port->setRange(1, 65535);
@@ -32,10 +32,10 @@ ConnectionBar::ConnectionBar(QWidget *parent)
     m_state->setObjectName(QStringLiteral("linkState"));
 
     auto *layout = new QHBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Link")));
+    layout->addWidget(new QLabel(tr("Link")));
     layout->addWidget(m_kind);
     layout->addWidget(m_address, 2);
-    layout->addWidget(new QLabel(QStringLiteral("Port")));
+    layout->addWidget(new QLabel(tr("Port")));
     layout->addWidget(m_port);
     layout->addWidget(m_connect);
     layout->addWidget(m_state, 3);
@@ -84,6 +84,6 @@ void ConnectionBar::adaptToKind()
     const Kind current = kind();
     m_address->setEnabled(current != Simulator);
     m_port->setEnabled(current == Tcp);
-    m_address->setPlaceholderText(current == Usb ? QStringLiteral("USB device, e.g. /dev/ttyACM0")
-                                                 : QStringLiteral("IP address or host name"));
+    m_address->setPlaceholderText(current == Usb ? tr("USB device, e.g. /dev/ttyACM0")
+                                                 : tr("IP address or host name"));
 }

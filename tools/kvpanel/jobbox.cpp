@@ -23,9 +23,9 @@ namespace {
 
 constexpr int MaxCopies = 9999;
 
-QPushButton *button(const char *text, const char *name)
+QPushButton *button(const QString &text, const char *name)
 {
-    auto *made = new QPushButton(QString::fromUtf8(text));
+    auto *made = new QPushButton(text);
     made->setObjectName(QString::fromLatin1(name));
     return made;
 }
@@ -33,18 +33,18 @@ QPushButton *button(const char *text, const char *name)
 } // namespace
 
 JobBox::JobBox(KVDeviceInterface *device, RecordRequests *requests, QWidget *parent)
-    : QGroupBox(QStringLiteral("Job"), parent),
+    : QGroupBox(tr("Job"), parent),
       m_device(device),
       m_requests(requests),
       m_qrCodeJob(new QrCodeJob(device, this)),
-      m_file(new QLabel(QStringLiteral("no plot file"))),
-      m_open(button("Open\u2026", "openButton")),
+      m_file(new QLabel(tr("no plot file"))),
+      m_open(button(tr("Open\u2026"), "openButton")),
       m_copies(new QSpinBox),
-      m_qrCode(new QCheckBox(QStringLiteral("QR-code job"))),
-      m_start(button("Start", "startButton")),
-      m_pause(button("Pause", "pauseButton")),
-      m_resume(button("Resume", "resumeButton")),
-      m_stop(button("Stop", "stopButton")),
+      m_qrCode(new QCheckBox(tr("QR-code job"))),
+      m_start(button(tr("Start"), "startButton")),
+      m_pause(button(tr("Pause"), "pauseButton")),
+      m_resume(button(tr("Resume"), "resumeButton")),
+      m_stop(button(tr("Stop"), "stopButton")),
       m_progress(new QProgressBar),
       m_counter(new QLabel),
       m_status(new QLabel),
@@ -63,10 +63,10 @@ JobBox::JobBox(KVDeviceInterface *device, RecordRequests *requests, QWidget *par
     m_status->setObjectName(QStringLiteral("jobStatus"));
 
     auto *grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(QStringLiteral("Plot file")), 0, 0);
+    grid->addWidget(new QLabel(tr("Plot file")), 0, 0);
     grid->addWidget(m_file, 0, 1, 1, 3);
     grid->addWidget(m_open, 0, 4);
-    grid->addWidget(new QLabel(QStringLiteral("Copies")), 1, 0);
+    grid->addWidget(new QLabel(tr("Copies")), 1, 0);
     grid->addWidget(m_copies, 1, 1);
     grid->addWidget(m_qrCode, 1, 2, 1, 3);
     auto *controls = new QHBoxLayout;
@@ -110,7 +110,7 @@ bool JobBox::openPlotFile(const QString &path)
     m_picture->showPlot(&m_plot.geometry, m_plot.figures, sheetSize);
     m_facts->showPlot(m_plot, sheet);
     showSpeed();
-    Q_EMIT note(QStringLiteral("plot file %1 opened").arg(path));
+    Q_EMIT note(tr("plot file %1 opened").arg(path));
     updateButtons();
     return true;
 }
@@ -127,12 +127,12 @@ QSizeF JobBox::sheetMm(QString *description) const
         }
     }
     if (extentMm[0] > 0 && extentMm[1] > 0) {
-        *description = QStringLiteral("%1 x %2 mm, the plotter's work area").arg(extentMm[0]).arg(extentMm[1]);
+        *description = tr("%1 x %2 mm, the plotter's work area").arg(extentMm[0]).arg(extentMm[1]);
         return {extentMm[0], extentMm[1]};
     }
     const QRectF bounds = m_plot.figures.boundsMm();
     const QSizeF needed(std::max(0.0, bounds.right()), std::max(0.0, bounds.bottom()));
-    *description = QStringLiteral("%1 x %2 mm from the origin, as much as the plot needs")
+    *description = tr("%1 x %2 mm from the origin, as much as the plot needs")
                        .arg(needed.width(), 0, 'f', 1).arg(needed.height(), 0, 'f', 1);
     return needed;
 }
@@ -145,8 +145,8 @@ void JobBox::showSpeed()
 
 void JobBox::choosePlotFile()
 {
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open plot file"), QString(),
-                                                      QStringLiteral("Plot files (*.plt *.hpgl *.hpg *.hp *.svg);;All files (*)"));
+    const QString path = QFileDialog::getOpenFileName(this, tr("Open plot file"), QString(),
+                                                      tr("Plot files (*.plt *.hpgl *.hpg *.hp *.svg);;All files (*)"));
     if (!path.isEmpty())
         openPlotFile(path);
 }
@@ -187,8 +187,8 @@ void JobBox::writeSettings(QList<Setting> settings)
                 return;
             }
             Q_EMIT box->note(result == RecordRequests::NoAnswer
-                                 ? QStringLiteral("job not started: no answer to %1").arg(QLatin1String(key))
-                                 : QStringLiteral("job not started: the device refused %1 (result %2)")
+                                 ? tr("job not started: no answer to %1").arg(QLatin1String(key))
+                                 : tr("job not started: the device refused %1 (result %2)")
                                        .arg(QLatin1String(key)).arg(result));
             box->setState(State::Idle);
         });
@@ -209,11 +209,9 @@ void JobBox::launch()
     m_device->startTask();
     if (m_qrCode->isChecked())
         m_qrCodeJob->start(m_plot.text);
-    Q_EMIT note(QStringLiteral("job started: %1, %2 cop%3%4")
-                    .arg(m_plot.fileName)
-                    .arg(m_requestedCopies)
-                    .arg(m_requestedCopies == 1 ? QStringLiteral("y") : QStringLiteral("ies"))
-                    .arg(m_qrCode->isChecked() ? QStringLiteral(" (QR-code job)") : QString()));
+    Q_EMIT note((m_qrCode->isChecked() ? tr("job started: %1, %n copies (QR-code job)", nullptr, m_requestedCopies)
+                                       : tr("job started: %1, %n copies", nullptr, m_requestedCopies))
+                    .arg(m_plot.fileName));
     showProgress();
 }
 
@@ -235,15 +233,15 @@ void JobBox::stop()
     sendControl("TASK_STOP");
     m_device->stopTask();
     setState(State::Idle);
-    m_status->setText(QStringLiteral("stopped"));
-    Q_EMIT note(QStringLiteral("job stopped"));
+    m_status->setText(tr("stopped"));
+    Q_EMIT note(tr("job stopped"));
 }
 
 void JobBox::sendControl(const char *key)
 {
     KVDeviceProperty *record = m_device->property_ptr(key);
     if (!record) {
-        Q_EMIT note(QStringLiteral("this device has no %1").arg(QLatin1String(key)));
+        Q_EMIT note(tr("this device has no %1").arg(QLatin1String(key)));
         return;
     }
     m_device->sendCMD(record->set_cmd_bytes());
@@ -254,8 +252,8 @@ void JobBox::setConnected(bool connected)
     m_connected = connected;
     if (!connected && m_state != State::Idle) {
         setState(State::Idle);
-        m_status->setText(QStringLiteral("link lost"));
-        Q_EMIT note(QStringLiteral("the connection dropped during the job"));
+        m_status->setText(tr("link lost"));
+        Q_EMIT note(tr("the connection dropped during the job"));
     }
     updateButtons();
 }
@@ -273,8 +271,8 @@ void JobBox::onTaskNotice(const QString &text)
             return; // the answer to our own stop
         m_device->stopTask();
         setState(State::Idle);
-        m_status->setText(QStringLiteral("stopped on the device"));
-        Q_EMIT note(QStringLiteral("the job was stopped on the device"));
+        m_status->setText(tr("stopped on the device"));
+        Q_EMIT note(tr("the job was stopped on the device"));
         return;
     }
     if (text == QLatin1String("PAUSE")) {
@@ -324,8 +322,8 @@ void JobBox::finish()
 {
     const TaskRecord p = TaskRecord::of(m_device);
     setState(State::Idle);
-    m_status->setText(QStringLiteral("done"));
-    Q_EMIT note(QStringLiteral("job done: %1 of %2 copies").arg(p.finished).arg(p.copies));
+    m_status->setText(tr("done"));
+    Q_EMIT note(tr("job done: %1 of %n copies", nullptr, p.copies).arg(p.finished));
     m_device->stopTask();
 }
 
@@ -334,8 +332,8 @@ void JobBox::setState(State state)
     m_state = state;
     if (state == State::Idle)
         m_qrCodeJob->finish();
-    static const char *const texts[] = { "idle", "preparing", "cutting", "paused" };
-    m_status->setText(QString::fromLatin1(texts[int(state)]));
+    static const char *const texts[] = { QT_TR_NOOP("idle"), QT_TR_NOOP("preparing"), QT_TR_NOOP("cutting"), QT_TR_NOOP("paused") };
+    m_status->setText(tr(texts[int(state)]));
     updateButtons();
 }
 

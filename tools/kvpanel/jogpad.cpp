@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 JogPad::JogPad(KVDeviceInterface *device, QWidget *parent)
-    : QGroupBox(QStringLiteral("Jog"), parent), m_device(device)
+    : QGroupBox(tr("Jog"), parent), m_device(device)
 {
     setObjectName(QStringLiteral("jogPad"));
     // The device's first axis runs across the pad, the second up and down.

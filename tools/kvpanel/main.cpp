@@ -4,6 +4,7 @@
 #include "interrupt.h"
 #include "panelwindow.h"
 #include "pluginhost.h"
+#include "toollanguage.h"
 #include "tooloptions.h"
 
 #include "kvdeviceinterface.h"
@@ -16,6 +17,12 @@
 #include <cstring>
 
 namespace {
+// The texts of this file, in the catalogues' context "kvpanel".
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(kvpanel)
+};
+
 struct Options
 {
     QString pluginPath;
@@ -45,17 +52,15 @@ QString takePluginOption(int &argc, char **argv)
 bool parseOptions(const QApplication &app, Options *options, QString *error)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Settings panel for the KV-RV520MAXCam plug-in. The labels follow "
-                                                    "the system language (LC_ALL=ja_JP.UTF-8 for Japanese) or --lang."));
+    parser.setApplicationDescription(Texts::tr("Settings panel for the KV-RV520MAXCam plug-in. Its texts and the labels follow "
+                                               "the system language (LC_ALL=ja_JP.UTF-8 for Japanese) or --lang."));
     parser.addHelpOption();
     parser.addOptions({
-        { QStringLiteral("plugin"), QStringLiteral("The plug-in library to load."), QStringLiteral("path") },
-        { QStringLiteral("simulate"), QStringLiteral("Start the simulator in this process and connect to it.") },
-        { QStringLiteral("time-scale"), QStringLiteral("Simulator cutting time factor (1 = real time)."),
-          QStringLiteral("factor"), QStringLiteral("1") },
-        { QStringLiteral("family"), QStringLiteral("Command dialect: 583 (the model, default) or 261."),
-          QStringLiteral("family"), QStringLiteral("583") },
-        { QStringLiteral("lang"), QStringLiteral("Language of labels: en_US, ja_JP or zh_CN."), QStringLiteral("locale") },
+        { QStringLiteral("plugin"), Texts::tr("The plug-in library to load."), QStringLiteral("PATH") },
+        { QStringLiteral("simulate"), Texts::tr("Start the simulator in this process and connect to it.") },
+        { QStringLiteral("time-scale"), Texts::tr("Simulator cutting time factor (1 = real time)."), QStringLiteral("FACTOR"), QStringLiteral("1") },
+        { QStringLiteral("family"), Texts::tr("Command dialect: 583 (the model, default) or 261."), QStringLiteral("FAMILY"), QStringLiteral("583") },
+        { QStringLiteral("lang"), Texts::tr("Language of the texts and labels: en_US, ja_JP or zh_CN."), QStringLiteral("LOCALE") },
     });
     if (!parser.parse(app.arguments())) {
         *error = parser.errorText();
@@ -66,7 +71,7 @@ bool parseOptions(const QApplication &app, Options *options, QString *error)
     options->simulate = parser.isSet(QStringLiteral("simulate"));
     return ToolOptions::readFamily(parser.value(QStringLiteral("family")), &options->family, error)
            && ToolOptions::readTimeScale(parser.value(QStringLiteral("time-scale")), &options->timeScale, error)
-           && (!parser.isSet(QStringLiteral("lang")) || ToolOptions::readLanguage(parser.value(QStringLiteral("lang")), error));
+           && (!parser.isSet(QStringLiteral("lang")) || ToolLanguage::readLanguage(parser.value(QStringLiteral("lang")), error));
 }
 
 // A person at a screen sees the box; a terminal or a script reads the line.
@@ -82,11 +87,12 @@ int failStart(const QString &text, int exitCode)
 
 int main(int argc, char *argv[])
 {
-    ToolOptions::applyLanguageBeforeStartup(argc, argv);
+    ToolLanguage::applyBeforeStartup(argc, argv);
     Options options;
     options.pluginPath = takePluginOption(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kvpanel"));
+    ToolLanguage::install();
 
     QString error;
     if (!parseOptions(app, &options, &error)) {
@@ -98,7 +104,7 @@ int main(int argc, char *argv[])
         return failStart(host.errorString(), ExitPlugin);
     KVDeviceInterface *device = host.createDevice(options.family);
     if (!device)
-        return failStart(QStringLiteral("the plug-in made no device object"), ExitPlugin);
+        return failStart(Texts::tr("the plug-in made no device object"), ExitPlugin);
     PanelWindow window(device, options.family);
     window.setSimulatorTimeScale(options.timeScale);
     window.resize(960, 680);

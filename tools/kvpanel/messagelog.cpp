@@ -1,8 +1,19 @@
 #include "messagelog.h"
 
+#include "recordtable.h"
+
 #include <QFontDatabase>
-#include <QMetaEnum>
 #include <QTime>
+
+namespace {
+constexpr int SourceColumns = 9;
+
+// The source in a column of its own, wide characters taking two.
+QString padded(const QString &source)
+{
+    return source + QString(qMax(0, SourceColumns - RecordTable::displayWidth(source)), QLatin1Char(' '));
+}
+} // namespace
 
 MessageLog::MessageLog(QWidget *parent)
     : QPlainTextEdit(parent)
@@ -15,17 +26,16 @@ MessageLog::MessageLog(QWidget *parent)
 
 void MessageLog::addMessage(KVDeviceInterface::KVDeviceMessage type, const QString &text)
 {
-    const char *kind = QMetaEnum::fromType<KVDeviceInterface::KVDeviceMessage>().valueToKey(type);
-    addLine(kind ? QString::fromLatin1(kind) : QString::number(type), text.isEmpty() ? QStringLiteral("(task record changed)") : text);
+    addLine(RecordTable::messageKindText(type), text.isEmpty() ? tr("(task record changed)") : text);
 }
 
 void MessageLog::addNote(const QString &text)
 {
-    addLine(QStringLiteral("panel"), text);
+    addLine(tr("panel"), text);
 }
 
 void MessageLog::addLine(const QString &source, const QString &text)
 {
     appendPlainText(QStringLiteral("%1  %2  %3").arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz")),
-                                                    source.leftJustified(9), text));
+                                                    padded(source), text));
 }

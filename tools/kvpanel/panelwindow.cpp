@@ -11,21 +11,29 @@
 #include "simulator.h"
 
 #include <QHBoxLayout>
-#include <QMetaEnum>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <iterator>
 
 namespace {
 
 constexpr char LoopbackAddress[] = "127.0.0.1";
 constexpr int ExitInterrupted = 130;
 
+// The link states of KVDeviceStatus, in its order.
 QString statusName(int status)
 {
-    const char *name = QMetaEnum::fromType<KVDeviceInterface::KVDeviceStatus>().valueToKey(status);
-    return name ? QString::fromLatin1(name) : QString::number(status);
+    static const char *const names[] = {
+        QT_TRANSLATE_NOOP("PanelWindow", "Disconnected"), QT_TRANSLATE_NOOP("PanelWindow", "Idle"),
+        QT_TRANSLATE_NOOP("PanelWindow", "Working"),      QT_TRANSLATE_NOOP("PanelWindow", "Paused"),
+        QT_TRANSLATE_NOOP("PanelWindow", "Warning"),      QT_TRANSLATE_NOOP("PanelWindow", "Error"),
+    };
+    if (status < 0 || status >= int(std::size(names)))
+        return QString::number(status);
+    return PanelWindow::tr(names[status]);
 }
 
 } // namespace
@@ -47,14 +55,14 @@ PanelWindow::PanelWindow(KVDeviceInterface *device, int family, QWidget *parent)
     m_pages->setObjectName(QStringLiteral("pages"));
     m_settings->setObjectName(QStringLiteral("settingsPage"));
     m_machine->setObjectName(QStringLiteral("machinePage"));
-    m_pages->addTab(m_settings, QStringLiteral("Settings"));
-    m_pages->addTab(m_machine, QStringLiteral("Machine"));
+    m_pages->addTab(m_settings, tr("Settings"));
+    m_pages->addTab(m_machine, tr("Machine"));
     auto *jobPage = new QWidget;
     jobPage->setObjectName(QStringLiteral("jobPage"));
     auto *jobLayout = new QHBoxLayout(jobPage);
     jobLayout->addWidget(m_jobBox, 3);
     jobLayout->addWidget(m_jogPad, 1, Qt::AlignTop);
-    m_pages->addTab(jobPage, QStringLiteral("Job"));
+    m_pages->addTab(jobPage, tr("Job"));
 
     auto *splitter = new QSplitter(Qt::Vertical);
     splitter->addWidget(m_pages);
@@ -77,7 +85,7 @@ PanelWindow::PanelWindow(KVDeviceInterface *device, int family, QWidget *parent)
 
     for (SettingsPage *page : { m_settings, m_machine }) {
         for (const QString &key : page->skippedKeys())
-            addNote(QStringLiteral("%1 has no record on this device; not shown").arg(key));
+            addNote(tr("%1 has no record on this device; not shown").arg(key));
         for (const QString &text : page->unreadableNotes())
             addNote(text);
     }
@@ -103,10 +111,10 @@ void PanelWindow::connectDevice()
         return;
     pointDeviceAt();
     if (!m_device->connectDevice()) {
-        addNote(QStringLiteral("the device would not start connecting (link state %1)").arg(statusName(linkState())));
+        addNote(tr("the device would not start connecting (link state %1)").arg(statusName(linkState())));
         return;
     }
-    addNote(QStringLiteral("connecting to %1").arg(m_connectionBar->address()));
+    addNote(tr("connecting to %1").arg(m_connectionBar->address()));
 }
 
 void PanelWindow::shutDown()
@@ -118,7 +126,7 @@ void PanelWindow::shutDown()
         Q_EMIT closeRequested(ExitInterrupted);
         return;
     }
-    addNote(QStringLiteral("stopping the job before closing"));
+    addNote(tr("stopping the job before closing"));
     // The plotter confirms the stop with a stop notice or its last progress report.
     const auto close = [this] { Q_EMIT closeRequested(ExitInterrupted); };
     connect(m_device.get(), &KVDeviceInterface::message, this, [close](KVDeviceInterface::KVDeviceMessage type, const QString &text) {
@@ -136,11 +144,11 @@ bool PanelWindow::startSimulator()
         simulator->device()->setTimeScale(m_timeScale);
         QString error;
         if (!simulator->listenTcp(0, &error)) {
-            addNote(QStringLiteral("cannot start the simulator: %1").arg(error));
+            addNote(tr("cannot start the simulator: %1").arg(error));
             return false;
         }
         m_simulator = std::move(simulator);
-        addNote(QStringLiteral("simulator listening on %1:%2").arg(QLatin1String(LoopbackAddress)).arg(m_simulator->tcpPort()));
+        addNote(tr("simulator listening on %1:%2").arg(QLatin1String(LoopbackAddress)).arg(m_simulator->tcpPort()));
     }
     m_connectionBar->showTarget(QLatin1String(LoopbackAddress), m_simulator->tcpPort());
     return true;

@@ -36,7 +36,7 @@ void PlotPicture::paintEvent(QPaintEvent *)
     QPainter painter(this);
     if (!m_geometry) {
         painter.fillRect(rect(), palette().window());
-        painter.drawText(rect(), Qt::AlignCenter, QStringLiteral("Open a plot file to see it here."));
+        painter.drawText(rect(), Qt::AlignCenter, tr("Open a plot file to see it here."));
         return;
     }
     if (m_picture.size() != size()) {
@@ -61,11 +61,11 @@ void PlotPicture::markSheet(QPainter &painter)
     painter.setFont(small);
     const QPointF origin = view.map(QPointF(0, 0));
     painter.setPen(colours.origin);
-    painter.drawText(QRectF(origin.x() + 4, origin.y() - 18, 120, 16), Qt::AlignLeft | Qt::AlignBottom, QStringLiteral("origin"));
+    painter.drawText(QRectF(origin.x() + 4, origin.y() - 18, 120, 16), Qt::AlignLeft | Qt::AlignBottom, tr("origin"));
     if (m_sheetMm.isEmpty())
         return;
     const QPointF topRight = view.map(QPointF(m_sheetMm.width() * KvPlot::UnitsPerMm, m_sheetMm.height() * KvPlot::UnitsPerMm));
     painter.setPen(colours.sheetEdge);
     painter.drawText(QRectF(origin.x(), topRight.y() + 2, topRight.x() - origin.x() - 4, 16), Qt::AlignRight | Qt::AlignTop,
-                     QStringLiteral("%1 x %2 mm").arg(m_sheetMm.width(), 0, 'f', 0).arg(m_sheetMm.height(), 0, 'f', 0));
+                     tr("%1 x %2 mm").arg(m_sheetMm.width(), 0, 'f', 0).arg(m_sheetMm.height(), 0, 'f', 0));
 }

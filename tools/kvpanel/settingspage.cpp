@@ -48,12 +48,19 @@ QVariantList snapshotOf(const KVDeviceProperty *record, int depth = 0)
     return values;
 }
 
-QString resultText(const char *action, int result, int timeoutMs)
+// What a read or a write of a record came to, for the log.
+struct Outcomes
 {
-    if (result == RecordRequests::NoAnswer)
-        return QStringLiteral("no answer to the %1 within %2 s").arg(QLatin1String(action)).arg(timeoutMs / 1000.0);
-    return QStringLiteral("the device refused the %1 (result %2)").arg(QLatin1String(action)).arg(result);
-}
+    const char *done;
+    const char *noAnswer;
+    const char *refused;
+};
+constexpr Outcomes readOutcomes{QT_TRANSLATE_NOOP("SettingsPage", "%1 read: %2"),
+                                QT_TRANSLATE_NOOP("SettingsPage", "%1: no answer to the read within %2 s"),
+                                QT_TRANSLATE_NOOP("SettingsPage", "%1: the device refused the read (result %2)")};
+constexpr Outcomes writeOutcomes{QT_TRANSLATE_NOOP("SettingsPage", "%1 write: %2"),
+                                 QT_TRANSLATE_NOOP("SettingsPage", "%1: no answer to the write within %2 s"),
+                                 QT_TRANSLATE_NOOP("SettingsPage", "%1: the device refused the write (result %2)")};
 
 } // namespace
 
@@ -62,8 +69,8 @@ SettingsPage::SettingsPage(KVDeviceInterface *device, const QStringList &keys, R
     : QWidget(parent),
       m_device(device),
       m_requests(requests),
-      m_read(new QPushButton(QStringLiteral("Read"))),
-      m_write(new QPushButton(QStringLiteral("Write")))
+      m_read(new QPushButton(tr("Read"))),
+      m_write(new QPushButton(tr("Write")))
 {
     m_read->setObjectName(QStringLiteral("readButton"));
     m_write->setObjectName(QStringLiteral("writeButton"));
@@ -97,7 +104,7 @@ void SettingsPage::build(KVDeviceInterface *device, const QStringList &keys)
         m_shown.append({ key, record });
         lockReadOnly(m_shown.last());
         if (const RecordAccess::Way way = RecordAccess::read(device, key); way.reach == RecordAccess::Reach::Unmatched)
-            m_unreadable << QStringLiteral("%1 cannot be read: %2").arg(key, way.reason);
+            m_unreadable << tr("%1 cannot be read: %2").arg(key, way.reason);
     }
     rows->addStretch();
 
@@ -164,7 +171,7 @@ void SettingsPage::write()
         }
     }
     if (sent == 0)
-        Q_EMIT note(QStringLiteral("nothing was edited, nothing written"));
+        Q_EMIT note(tr("nothing was edited, nothing written"));
 }
 
 void SettingsPage::readOne(const Shown &shown, KVDeviceProperty *target)
@@ -175,7 +182,7 @@ void SettingsPage::readOne(const Shown &shown, KVDeviceProperty *target)
             return;
         if (result == 0)
             shown.record->to_ui_ctrl();
-        page->report(shown, "read", result);
+        page->report(shown, false, result);
     });
 }
 
@@ -187,7 +194,7 @@ void SettingsPage::writeOne(const Shown &shown, KVDeviceProperty *target)
     m_requests->write(target, [page, shown, target](int result) {
         if (!page)
             return;
-        page->report(shown, "write", result);
+        page->report(shown, true, result);
         if (result == 0)
             shown.record->to_ui_ctrl();
         else
@@ -195,10 +202,13 @@ void SettingsPage::writeOne(const Shown &shown, KVDeviceProperty *target)
     });
 }
 
-void SettingsPage::report(const Shown &shown, const char *action, int result)
+void SettingsPage::report(const Shown &shown, bool writing, int result)
 {
+    const Outcomes &outcomes = writing ? writeOutcomes : readOutcomes;
     if (result == 0)
-        Q_EMIT note(QStringLiteral("%1 %2: %3").arg(shown.key, QLatin1String(action), RecordIO::display(shown.record)));
+        Q_EMIT note(tr(outcomes.done).arg(shown.key, RecordIO::display(shown.record)));
+    else if (result == RecordRequests::NoAnswer)
+        Q_EMIT note(tr(outcomes.noAnswer).arg(shown.key).arg(m_requests->timeout() / 1000.0));
     else
-        Q_EMIT note(QStringLiteral("%1: %2").arg(shown.key, resultText(action, result, m_requests->timeout())));
+        Q_EMIT note(tr(outcomes.refused).arg(shown.key).arg(result));
 }

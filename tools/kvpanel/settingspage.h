@@ -45,7 +45,7 @@ private:
     void lockReadOnly(const Shown &shown);
     void readOne(const Shown &shown, KVDeviceProperty *target);
     void writeOne(const Shown &shown, KVDeviceProperty *target);
-    void report(const Shown &shown, const char *action, int result);
+    void report(const Shown &shown, bool writing, int result);
 
     KVDeviceInterface *m_device;
     RecordRequests *m_requests;

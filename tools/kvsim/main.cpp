@@ -1,6 +1,7 @@
 // kvsim: a camera cutting plotter on 127.0.0.1 and, with --pty, on a pseudo-terminal.
 
 #include "simulator.h"
+#include "toollanguage.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -13,6 +14,12 @@
 #include <unistd.h>
 
 namespace {
+
+// The texts of this file, in the catalogues' context "kvsim".
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(kvsim)
+};
 
 int signalPipe[2] = { -1, -1 };
 
@@ -37,10 +44,17 @@ void quitOnSignals(QCoreApplication *app)
     ::sigaction(SIGTERM, &action, nullptr);
 }
 
+// The lines that tell where the plotter listens are read by scripts: they stay as they are in
+// every language.
 void say(const QString &line)
 {
     std::fprintf(stdout, "%s\n", qPrintable(line));
     std::fflush(stdout);
+}
+
+void warn(const QString &line)
+{
+    std::fprintf(stderr, "kvsim: %s\n", qPrintable(line));
 }
 
 struct Options
@@ -61,7 +75,7 @@ bool readInt(const QCommandLineParser &parser, const QString &name, int low, int
     bool ok = false;
     const int value = parser.value(name).toInt(&ok);
     if (!ok || value < low || value > high) {
-        std::fprintf(stderr, "kvsim: --%s takes a whole number from %d to %d\n", qPrintable(name), low, high);
+        warn(Texts::tr("--%1 takes a whole number from %2 to %3").arg(name).arg(low).arg(high));
         return false;
     }
     *out = value;
@@ -71,28 +85,33 @@ bool readInt(const QCommandLineParser &parser, const QString &name, int low, int
 bool parseOptions(const QCoreApplication &app, Options *options)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Simulates the camera cutting plotter: its parameters, replies, jobs and line faults."));
+    parser.setApplicationDescription(
+        Texts::tr("Simulates the camera cutting plotter: its parameters, replies, jobs and line faults."));
     parser.addHelpOption();
-    const auto option = [&parser](const char *name, const char *help, const char *valueName = nullptr) {
-        parser.addOption(QCommandLineOption(QString::fromLatin1(name), QString::fromLatin1(help),
-                                            QString::fromLatin1(valueName ? valueName : "")));
+    // The descriptions are marked for the catalogues and translated here; value names stay as
+    // they are in every language, as placeholders do.
+    const auto option = [&parser](const char *name, const char *help, const char *valueName = "") {
+        parser.addOption(QCommandLineOption(QString::fromLatin1(name), Texts::tr(help), QString::fromLatin1(valueName)));
     };
-    option("port", "TCP port on 127.0.0.1 (default 9100; 0 picks a free one and prints it).", "port");
-    option("pty", "Also serve a pseudo-terminal (its path is printed) as the USB line.");
-    option("family", "Firmware dialect: 583 (default) or 261.", "family");
-    option("time-scale", "Cutting time factor: 1 is real time, 0 cuts at once (default 1).", "factor");
-    option("qrcode", "Text the QR-code read answers with.", "text");
-    option("idle-timeout", "Close a TCP connection that sends nothing for this many seconds, unless the plotter "
-                           "is cutting (default 600; 0 never).", "seconds");
-    option("chunk", "Fault: send every frame in pieces of N bytes.", "N");
-    option("chunk-pause", "Pause between pieces in ms (default 2).", "ms");
-    option("noise", "Fault: N noise bytes in front of every frame.", "N");
-    option("drop-every", "Fault: leave every Nth reply unsent.", "N");
-    option("silent-after", "Fault: send nothing after N frames on a connection.", "N");
-    option("drop-mid-job", "Fault: drop the connections when a job's first copy is half cut.");
+    option("port", QT_TRANSLATE_NOOP("kvsim", "TCP port on 127.0.0.1 (default 9100; 0 picks a free one and prints it)."),
+           "PORT");
+    option("pty", QT_TRANSLATE_NOOP("kvsim", "Also serve a pseudo-terminal (its path is printed) as the USB line."));
+    option("family", QT_TRANSLATE_NOOP("kvsim", "Firmware dialect: 583 (default) or 261."), "FAMILY");
+    option("time-scale", QT_TRANSLATE_NOOP("kvsim", "Cutting time factor: 1 is real time, 0 cuts at once (default 1)."),
+           "FACTOR");
+    option("qrcode", QT_TRANSLATE_NOOP("kvsim", "Text the QR-code read answers with."), "TEXT");
+    option("idle-timeout", QT_TRANSLATE_NOOP("kvsim", "Close a TCP connection that sends nothing for this many seconds, "
+                                                      "unless the plotter is cutting (default 600; 0 never)."),
+           "SECONDS");
+    option("chunk", QT_TRANSLATE_NOOP("kvsim", "Fault: send every frame in pieces of N bytes."), "N");
+    option("chunk-pause", QT_TRANSLATE_NOOP("kvsim", "Pause between pieces in ms (default 2)."), "MS");
+    option("noise", QT_TRANSLATE_NOOP("kvsim", "Fault: N noise bytes in front of every frame."), "N");
+    option("drop-every", QT_TRANSLATE_NOOP("kvsim", "Fault: leave every Nth reply unsent."), "N");
+    option("silent-after", QT_TRANSLATE_NOOP("kvsim", "Fault: send nothing after N frames on a connection."), "N");
+    option("drop-mid-job", QT_TRANSLATE_NOOP("kvsim", "Fault: drop the connections when a job's first copy is half cut."));
+    option("lang", QT_TRANSLATE_NOOP("kvsim", "Language of the texts: en_US, ja_JP or zh_CN."), "LOCALE");
     parser.addOption(QCommandLineOption(QStringList { QStringLiteral("v"), QStringLiteral("verbose") },
-                                        QStringLiteral("Log every frame received and sent.")));
+                                        Texts::tr("Log every frame received and sent.")));
     parser.process(app);
 
     int port = options->port;
@@ -107,7 +126,12 @@ bool parseOptions(const QCoreApplication &app, Options *options)
         || !readInt(parser, QStringLiteral("silent-after"), 0, 1 << 30, &faults.silentAfter))
         return false;
     if (options->family != 583 && options->family != 261) {
-        std::fprintf(stderr, "kvsim: --family is 583 or 261\n");
+        warn(Texts::tr("--family is 583 or 261"));
+        return false;
+    }
+    QString error;
+    if (parser.isSet(QStringLiteral("lang")) && !ToolLanguage::readLanguage(parser.value(QStringLiteral("lang")), &error)) {
+        warn(error);
         return false;
     }
     options->port = quint16(port);
@@ -118,7 +142,7 @@ bool parseOptions(const QCoreApplication &app, Options *options)
         bool ok = false;
         options->timeScale = parser.value(QStringLiteral("time-scale")).toDouble(&ok);
         if (!ok || options->timeScale < 0) {
-            std::fprintf(stderr, "kvsim: --time-scale takes a number of 0 or more\n");
+            warn(Texts::tr("--time-scale takes a number of 0 or more"));
             return false;
         }
     }
@@ -131,8 +155,10 @@ bool parseOptions(const QCoreApplication &app, Options *options)
 
 int main(int argc, char *argv[])
 {
+    ToolLanguage::applyBeforeStartup(argc, argv);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kvsim"));
+    ToolLanguage::install();
     Options options;
     if (!parseOptions(app, &options))
         return 2;
@@ -146,13 +172,13 @@ int main(int argc, char *argv[])
 
     QString error;
     if (!simulator.listenTcp(options.port, &error)) {
-        std::fprintf(stderr, "kvsim: cannot listen on 127.0.0.1:%u: %s\n", options.port, qPrintable(error));
+        warn(Texts::tr("cannot listen on 127.0.0.1:%1: %2").arg(options.port).arg(error));
         return 1;
     }
     say(QStringLiteral("kvsim: family %1, TCP 127.0.0.1:%2").arg(options.family).arg(simulator.tcpPort()));
     if (options.pty) {
         if (!simulator.openPty(&error)) {
-            std::fprintf(stderr, "kvsim: no pseudo-terminal: %s\n", qPrintable(error));
+            warn(Texts::tr("no pseudo-terminal: %1").arg(error));
             return 1;
         }
         say(QStringLiteral("kvsim: pty %1").arg(simulator.ptyPath()));

@@ -91,7 +91,7 @@ QList<QByteArray> KvSimDevice::handle(const QByteArray &frame)
 {
     Frame parts;
     if (!splitFrame(frame, &parts)) {
-        qCWarning(lcKvSim) << "malformed frame ignored" << frame;
+        qCWarning(lcKvSim).noquote() << tr("malformed frame ignored: %1").arg(QDebug::toString(frame));
         return {};
     }
     const bool family261 = family() == 261;
@@ -110,7 +110,7 @@ QList<QByteArray> KvSimDevice::handle(const QByteArray &frame)
     } else if (parts.word == QLatin1String("QR_PLT") && family261) {
         startJob(parts.payload, copiesSetting("QRCODE_COPIES"), true);
     } else
-        qCWarning(lcKvSim) << "no such command in family" << family() << ":" << parts.word;
+        qCWarning(lcKvSim).noquote() << tr("no such command in family %1: %2").arg(family()).arg(parts.word);
     return {};
 }
 
@@ -121,7 +121,7 @@ QList<QByteArray> KvSimDevice::handleCcmd(const QStringList &fields)
     bool ok = false;
     const int code = fields.value(0).toInt(&ok);
     if (!ok) {
-        qCWarning(lcKvSim) << "CCMD without a command code ignored" << fields;
+        qCWarning(lcKvSim).noquote() << tr("CCMD without a command code ignored: %1").arg(fields.join(QLatin1Char(',')));
         return {};
     }
     const QStringList arguments = fields.mid(1);
@@ -157,7 +157,7 @@ QList<QByteArray> KvSimDevice::handleCcmd(const QStringList &fields)
         return readCommand(code, arguments);
     if (writable)
         return writeCommand(code, arguments);
-    qCWarning(lcKvSim) << "unknown CCMD code" << code;
+    qCWarning(lcKvSim).noquote() << tr("unknown CCMD code %1").arg(code);
     return { ccmdFrame({ QString::number(code), QString::number(UnknownCommand) }) };
 }
 
@@ -252,7 +252,7 @@ QList<QByteArray> KvSimDevice::handleCmd(const QString &payload)
         return readRegisters(first.tag, items);
     if (first.tag == QLatin1String("SET"))
         return writeRegisters(first.tag, items);
-    qCWarning(lcKvSim) << "unknown CMD request" << payload;
+    qCWarning(lcKvSim).noquote() << tr("unknown CMD request: %1").arg(QDebug::toString(payload));
     return {};
 }
 
@@ -358,7 +358,7 @@ int KvSimDevice::copiesSetting(const char *name) const
 void KvSimDevice::startJob(const QByteArray &plot, int copies, bool qrCode)
 {
     if (m_state == JobState::Cutting || m_state == JobState::Paused) {
-        qCWarning(lcKvSim) << "busy cutting" << m_job.fileName << "- plot of" << plot.size() << "bytes ignored";
+        qCWarning(lcKvSim).noquote() << tr("busy cutting %1: plot of %2 bytes ignored").arg(m_job.fileName).arg(plot.size());
         return;
     }
     m_job = Job();

@@ -79,7 +79,7 @@ void KvSimPty::write(const QByteArray &bytes)
     if (m_master < 0)
         return;
     if (m_unwritten.size() - m_written + bytes.size() > MaxUnwritten) {
-        qCWarning(lcKvSim) << "pty" << m_slavePath << "the client reads nothing;" << bytes.size() << "bytes dropped";
+        qCWarning(lcKvSim).noquote() << tr("pty %1: the client reads nothing; %2 bytes dropped").arg(m_slavePath).arg(bytes.size());
         return;
     }
     m_unwritten.append(bytes);

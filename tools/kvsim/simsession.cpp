@@ -56,8 +56,8 @@ void KvSimSession::holdPending()
     if (KVFrameStream::bound(m_pending, m_searched, m_holdings->largest()) != KVFrameStream::Overflow::None)
         qCDebug(lcKvSim) << "bytes in front of the last frame start dropped";
     if (!m_holdings->hold(this, m_pending.size())) {
-        qCWarning(lcKvSim).noquote() << QStringLiteral("%1 bytes without a frame end are more than the plotter "
-                                                       "holds now; dropped").arg(m_pending.size());
+        qCWarning(lcKvSim).noquote() << tr("%1 bytes without a frame end are more than the plotter "
+                                           "holds now; dropped").arg(m_pending.size());
         m_pending.clear();
         m_searched = 0;
         m_holdings->release(this);

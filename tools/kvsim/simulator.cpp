@@ -92,7 +92,7 @@ void KvSimulator::acceptClient(QTcpSocket *socket)
                 socket->write(bytes);
                 return;
             }
-            qCWarning(lcKvSim).noquote() << client << "takes none of its answers; dropped";
+            qCWarning(lcKvSim).noquote() << tr("%1 takes none of its answers; dropped").arg(client);
             socket->abort();
         },
         [socket] { socket->abort(); }, this);
@@ -150,5 +150,5 @@ void KvSimulator::replacePty()
     if (openPty(&error))
         Q_EMIT ptyPathChanged(ptyPath());
     else
-        qCWarning(lcKvSim) << "no new pseudo-terminal:" << error;
+        qCWarning(lcKvSim).noquote() << tr("no new pseudo-terminal: %1").arg(error);
 }

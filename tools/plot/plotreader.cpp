@@ -14,10 +14,11 @@ namespace {
 constexpr qsizetype DecideAfter = 64;
 constexpr qint64 ChunkSize = 1 << 20;
 
-QString tr(const char *text)
+// The texts of the plot library, in the catalogues' context "KvPlot".
+struct Texts
 {
-    return QCoreApplication::translate("KvPlot", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(KvPlot)
+};
 }
 
 QString ReadError::text() const
@@ -27,7 +28,7 @@ QString ReadError::text() const
     QString sentence = reason;
     if (sentence.endsWith(QLatin1Char('.')))
         sentence.chop(1);
-    return tr("%1 (at byte %2).").arg(sentence).arg(offset);
+    return Texts::tr("%1 (at byte %2).").arg(sentence).arg(offset);
 }
 
 PlotReader::PlotReader(PlotSink *sink, ReadOptions options)
@@ -81,7 +82,7 @@ bool PlotReader::finish()
     if (m_format == Format::Undecided)
         decide();
     if (m_size == 0) {
-        m_error = { tr("The file is empty."), 0 };
+        m_error = { Texts::tr("The file is empty."), 0 };
         return false;
     }
     if (m_format == Format::Svg) {
@@ -93,14 +94,14 @@ bool PlotReader::finish()
             m_report.note(ReadReport::Utf16Converted, int(std::min<qint64>(m_size, INT_MAX)));
         // Mostly binary bytes where plot text should be: a picture, an archive, a program.
         if (m_hpgl->binaryBytes() > 16 && m_hpgl->binaryBytes() * 8 > m_hpgl->textBytes())
-            m_error = { tr("This is not a plot file: it is not text."), m_hpgl->firstBinaryOffset() };
+            m_error = { Texts::tr("This is not a plot file: it is not text."), m_hpgl->firstBinaryOffset() };
     }
     Figures &figures = m_figures.figures();
     figures.labelCount = m_report.labelCount();
     figures.skippedInstructions = m_report.skippedInstructions();
     figures.warnings = m_report.warnings();
     if (!m_error.isError() && !figures.cutsAnything() && figures.labelCount == 0)
-        m_error = { tr("Nothing in this file can be cut: no instruction in its %1 bytes draws anything.").arg(m_size), m_size };
+        m_error = { Texts::tr("Nothing in this file can be cut: no instruction in its %1 bytes draws anything.").arg(m_size), m_size };
     return !m_error.isError();
 }
 
@@ -117,11 +118,11 @@ ReadResult readPlotFile(const QString &path, ReadOptions options, PlotSink *sink
     ReadResult result;
     QFile file(path);
     if (!QFileInfo::exists(path)) {
-        result.error = { tr("Plot file not found: %1").arg(path), -1 };
+        result.error = { Texts::tr("Plot file not found: %1").arg(path), -1 };
     } else if (QFileInfo(path).isDir()) {
-        result.error = { tr("%1 is a folder, not a plot file.").arg(path), -1 };
+        result.error = { Texts::tr("%1 is a folder, not a plot file.").arg(path), -1 };
     } else if (!file.open(QIODevice::ReadOnly)) {
-        result.error = { tr("Cannot read the plot file %1: %2").arg(path, file.errorString()), -1 };
+        result.error = { Texts::tr("Cannot read the plot file %1: %2").arg(path, file.errorString()), -1 };
     }
     if (result.error.isError())
         return result;
@@ -131,7 +132,7 @@ ReadResult readPlotFile(const QString &path, ReadOptions options, PlotSink *sink
     while ((got = file.read(chunk.data(), ChunkSize)) > 0)
         reader.feed(QByteArrayView(chunk.constData(), got));
     if (got < 0) {
-        result.error = { tr("Cannot read the plot file %1: %2").arg(path, file.errorString()), -1 };
+        result.error = { Texts::tr("Cannot read the plot file %1: %2").arg(path, file.errorString()), -1 };
         return result;
     }
     reader.finish();

@@ -9,10 +9,11 @@
 namespace KvPlot {
 
 namespace {
-QString tr(const char *text)
+// The texts of the plot library, in the catalogues' context "KvPlot".
+struct Texts
 {
-    return QCoreApplication::translate("KvPlot", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(KvPlot)
+};
 }
 
 void RawTextCheck::refuse(const QString &reason, qint64 offset)
@@ -29,7 +30,7 @@ void RawTextCheck::feed(QByteArrayView chunk)
         const uchar byte = uchar(chunk[i]);
         if (m_continuations > 0) {
             if (byte < m_low || byte > m_high) {
-                refuse(tr("The text is not UTF-8: its bytes would change on the way to the plotter."), m_sequenceStart);
+                refuse(Texts::tr("The text is not UTF-8: its bytes would change on the way to the plotter."), m_sequenceStart);
                 break;
             }
             --m_continuations;
@@ -39,7 +40,7 @@ void RawTextCheck::feed(QByteArrayView chunk)
         }
         m_sequenceStart = m_offset;
         if (byte == 0x02 || byte == 0x03) {
-            refuse(tr("The text holds the byte 0x%1, which ends the device's frames.").arg(byte, 2, 16, QLatin1Char('0')), m_offset);
+            refuse(Texts::tr("The text holds the byte 0x%1, which ends the device's frames.").arg(byte, 2, 16, QLatin1Char('0')), m_offset);
         } else if (byte >= 0xC2 && byte <= 0xDF) {
             m_continuations = 1;
         } else if (byte >= 0xE0 && byte <= 0xEF) {
@@ -51,7 +52,7 @@ void RawTextCheck::feed(QByteArrayView chunk)
             m_low = byte == 0xF0 ? 0x90 : 0x80;
             m_high = byte == 0xF4 ? 0x8F : 0xBF; // nothing beyond U+10FFFF
         } else if (byte >= 0x80) {
-            refuse(tr("The text is not UTF-8: its bytes would change on the way to the plotter."), m_offset);
+            refuse(Texts::tr("The text is not UTF-8: its bytes would change on the way to the plotter."), m_offset);
         }
     }
 }
@@ -59,11 +60,11 @@ void RawTextCheck::feed(QByteArrayView chunk)
 ReadError RawTextCheck::finish()
 {
     if (utf16Encoding(m_head))
-        return { tr("The text is UTF-16, which the plotter does not read."), 0 };
+        return { Texts::tr("The text is UTF-16, which the plotter does not read."), 0 };
     if (m_continuations > 0)
-        refuse(tr("The text is not UTF-8: its bytes would change on the way to the plotter."), m_sequenceStart);
+        refuse(Texts::tr("The text is not UTF-8: its bytes would change on the way to the plotter."), m_sequenceStart);
     if (m_offset == 0)
-        refuse(tr("The file is empty."), 0);
+        refuse(Texts::tr("The file is empty."), 0);
     return m_error;
 }
 
@@ -78,7 +79,7 @@ ReadError readRawText(const QString &path, QString *text)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return { tr("Cannot read the plot file %1: %2").arg(path, file.errorString()), -1 };
+        return { Texts::tr("Cannot read the plot file %1: %2").arg(path, file.errorString()), -1 };
     text->clear();
     text->reserve(qsizetype(std::min<qint64>(file.size(), qint64(1) << 30)));
     RawTextCheck check;

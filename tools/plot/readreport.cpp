@@ -2,16 +2,33 @@
 
 #include <QCoreApplication>
 
+#include <iterator>
+
 namespace KvPlot {
 
 namespace {
 constexpr int NamedUnknownInstructions = 12;
 
-QString tr(const char *text)
+// The texts of the plot library, in the catalogues' context "KvPlot".
+struct Texts
 {
-    return QCoreApplication::translate("KvPlot", text);
-}
-}
+    Q_DECLARE_TR_FUNCTIONS(KvPlot)
+};
+
+// What each note says, with %n for the times it was made, in the order of ReadReport::Note.
+const char *const noteTexts[] = {
+    QT_TRANSLATE_N_NOOP("KvPlot", "Left out %n filled shapes (RA, RR, FP, WG): a cutter does not fill."),
+    QT_TRANSLATE_N_NOOP("KvPlot", "Cut %n dashed or dotted line types as solid lines."),
+    QT_TRANSLATE_N_NOOP("KvPlot", "The polygon buffer was full: %n points left out."),
+    QT_TRANSLATE_N_NOOP("KvPlot", "Moved %n coordinates beyond the plotter's range to its edge."),
+    QT_TRANSLATE_N_NOOP("KvPlot", "Left out %n labels, as asked."),
+    QT_TRANSLATE_N_NOOP("KvPlot", "Left out %n labels: no font engine is loaded in this program."),
+    QT_TRANSLATE_N_NOOP("KvPlot", "Read the file as UTF-16 text (%n bytes)."),
+    QT_TRANSLATE_N_NOOP("KvPlot", "Ignored %n coordinates without their pair."),
+    QT_TRANSLATE_N_NOOP("KvPlot", "Ignored %n pictures embedded in the drawing."),
+};
+static_assert(std::size(noteTexts) == ReadReport::NoteCount);
+} // namespace
 
 void ReadReport::skipInstruction(const QString &mnemonic)
 {
@@ -27,23 +44,15 @@ QStringList ReadReport::warnings() const
         QStringList names;
         for (auto it = m_unknown.cbegin(); it != m_unknown.cend(); ++it)
             names.append(QStringLiteral("%1 (%2)").arg(it.key()).arg(it.value()));
-        texts.append(tr("Skipped %1 instructions the reader does not know: %2.").arg(m_skipped).arg(names.join(QStringLiteral(", "))));
+        texts.append(Texts::tr("Skipped %n instructions the reader does not know: %1.", nullptr, m_skipped)
+                         .arg(names.join(QStringLiteral(", "))));
     }
-    const auto add = [&](Note what, const char *text) {
+    for (int what = 0; what < NoteCount; ++what) {
         if (m_notes[what] > 0)
-            texts.append(tr(text).arg(m_notes[what]));
-    };
-    add(FillLeftOut, "Left out %1 filled shapes (RA, RR, FP, WG): a cutter does not fill.");
-    add(LineTypeCutSolid, "Cut %1 dashed or dotted line types as solid lines.");
-    add(PolygonBufferFull, "The polygon buffer was full: %1 points left out.");
-    add(CoordinateClamped, "Moved %1 coordinates beyond the plotter's range to its edge.");
-    add(LabelsLeftOut, "Left out %1 labels, as asked.");
-    add(LabelsWithoutFont, "Left out %1 labels: no font engine is loaded in this program.");
-    add(Utf16Converted, "Read the file as UTF-16 text (%1 bytes).");
-    add(LoneCoordinate, "Ignored %1 coordinates without their pair.");
-    add(SvgImageIgnored, "Ignored %1 pictures embedded in the drawing.");
+            texts.append(Texts::tr(noteTexts[what], nullptr, m_notes[what]));
+    }
     if (!m_labelFont.isEmpty() && m_labels > m_notes[LabelsLeftOut] + m_notes[LabelsWithoutFont])
-        texts.append(tr("Cut labels as outlines of the font %1.").arg(m_labelFont));
+        texts.append(Texts::tr("Cut labels as outlines of the font %1.").arg(m_labelFont));
     return texts;
 }
 

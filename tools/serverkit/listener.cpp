@@ -106,7 +106,7 @@ void KvListener::acceptPending()
 void KvListener::pauseAccepting(int error)
 {
     if (!m_paused) {
-        qCWarning(m_log).noquote() << QStringLiteral("cannot accept connections on port %1 (%2); trying again every %3 ms")
+        qCWarning(m_log).noquote() << tr("cannot accept connections on port %1 (%2); trying again every %3 ms")
                                           .arg(m_port).arg(systemError(error)).arg(RetryMs);
         m_paused = true;
     }

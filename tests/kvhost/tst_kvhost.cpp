@@ -184,6 +184,14 @@ void tst_KvHost::commands_data()
     QTest::newRow("labels mode") << QStringList{"inspect", star, "--labels", "draw"} << 2 << "" << "--labels takes outline or skip";
     QTest::newRow("output not writable") << QStringList{"preview", star, "-o", "/nonexistent/star.png"} << 7 << "" << "cannot write /nonexistent/star.png";
     QTest::newRow("unknown key") << QStringList{"@closed", "get", "NOPE"} << 8 << "" << "no record 'NOPE'";
+    // Messages and help in the language --lang picks (the system locale's otherwise); with --json
+    // the message stays English for scripts.
+    QTest::newRow("Chinese message") << QStringList{"@closed", "--lang", "zh_CN", "set", "SPEED", "5"} << 2 << "" << "SPEED: 值必须在 10 到 800 (mm/s) 之间，而不是 5";
+    QTest::newRow("Japanese message") << QStringList{"@closed", "--lang", "ja_JP", "get", "NOPE"} << 8 << "" << "このデバイスに項目 'NOPE' はありません";
+    QTest::newRow("Chinese help") << QStringList{"--lang", "zh_CN", "--help"} << 0 << "显示命令行选项的帮助。" << "";
+    QTest::newRow("Japanese help") << QStringList{"--lang", "ja_JP", "--help"} << 0 << "使い方: " << "";
+    QTest::newRow("Japanese, --json") << QStringList{"@closed", "--lang", "ja_JP", "--json", "cut", "/nonexistent.plt"} << 7
+                                      << R"("message":"Plot file not found: /nonexistent.plt")" << "";
     QTest::newRow("info, a part unanswered") << QStringList{"@sim", "--timeout", "0.5", "info", "@drop-every-3"} << 9 << "" << "nothing is printed";
 }
 

@@ -80,8 +80,9 @@ set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME ${KV_PACKAGE_NAME})
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
-# kvpanel shows Chinese and Japanese labels, kvhost cuts labels as the outline of their text.
-set(CPACK_DEBIAN_RUNTIME_PACKAGE_RECOMMENDS "fonts-wqy-microhei | fonts-noto-cjk")
+# kvpanel shows Chinese and Japanese labels, kvhost cuts labels as the outline of their text; Qt's
+# own texts (the panel's file dialog) come in the user's language from Qt's translations.
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_RECOMMENDS "fonts-wqy-microhei | fonts-noto-cjk, qt6-translations-l10n")
 # The library folder is the dynamic linker's: its cache is renewed by libc's trigger.
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA ${KV_PACKAGING_DIR}/triggers)
 set(CPACK_DEBIAN_RUNTIME_DESCRIPTION [=[device plug-in and tools for the KV-RV520MAXCam cutting plotter

@@ -37,6 +37,8 @@ check "kvhost list" "SPEED" /usr/bin/kvhost list
 check "kvhost --lang ja_JP list" "ステータス" /usr/bin/kvhost --lang ja_JP list
 check "kvhost --simulate cut" "done: 1 of 1 copy" \
     /usr/bin/kvhost --simulate --time-scale 0 cut /usr/share/doc/kvrv520maxcam/examples/star.plt
+check "kvhost --lang zh_CN --simulate cut" "完成：1/1 份" \
+    /usr/bin/kvhost --lang zh_CN --simulate --time-scale 0 cut /usr/share/doc/kvrv520maxcam/examples/star.plt
 check "manual pages" "kvcloud.1.gz" man -w kvhost kvsim kvpanel kvcloud
 check "kvhost completion" "SPEED" bash -c 'source /usr/share/bash-completion/completions/kvhost
     COMP_WORDS=(kvhost --simulate get sp); COMP_CWORD=3; _kvhost; echo "${COMPREPLY[*]}"'

@@ -21,11 +21,13 @@ if(qm_count LESS 2)
     message(FATAL_ERROR "translations not installed")
 endif()
 
-# The installed plug-in finds its translations in the installed layout: the installed kvhost has
-# no translations folder beside it, and lists Japanese labels under ja_JP.
+# The installed plug-in and tools find their translations in the installed layout: the installed
+# kvhost has no translations folder beside it, and lists Japanese labels under Japanese headings
+# under ja_JP.
 if(EXISTS ${prefix}/bin/kvhost)
     run(${CMAKE_COMMAND} -E env --unset=KV_PLUGIN_PATH ${prefix}/bin/kvhost --lang ja_JP list)
-    if(NOT last_output MATCHES "\nSTATUS +ステータス " OR NOT last_output MATCHES "\nTCP_PORT +ポート ")
+    if(NOT last_output MATCHES "^キー +ラベル " OR NOT last_output MATCHES "\nSTATUS +ステータス "
+       OR NOT last_output MATCHES "\nTCP_PORT +ポート ")
         message(FATAL_ERROR "the installed kvhost lists no Japanese labels under ja_JP:\n${last_output}")
     endif()
 endif()

@@ -138,7 +138,7 @@ void TestPlotReader::hpgl_data()
                       "\x1b%0BIN;PU0,0;PD400,0;\x1b%0A\r\n\x0cPD4000,0\x1b" "E\x1b%-12345X")
         << 10.0 << 10.0 << 0 << none;
     QTest::newRow("ESC . device control") << QByteArray("\x1b.(\x1b.I81;;17:\x1b.N;19:\x1b.@:IN;PU0,0;PD400,0;\x1b.)") << 10.0 << 10.0 << 0 << none;
-    QTest::newRow("NUL padding, ETX first, CR LF") << QByteArray("\x03\0\0IN;\r\nPU0,0\r\nPD400,0\r\n\0\0", 28) << 10.0 << 10.0 << 0 << none;
+    QTest::newRow("NUL padding, ETX first, CR LF") << QByteArray("\x03\0\0IN;\r\nPU0,0\r\nPD400,0\r\n\0\0", 26) << 10.0 << 10.0 << 0 << none;
     QTest::newRow("unknown skipped, stray text") << QByteArray("IN;ZZ1,2;X0=0;PU0,0;QQ;PD400,0;CO\"PD4000,0\";LT1;")
                                                  << 10.0 << 10.0 << 0 << "instructions the reader does not know";
     QTest::newRow("UTF-16 with BOM") << utf16("IN;PU400,0;PD800,0;", true) << 10.0 << 20.0 << 0 << "UTF-16";

@@ -18,8 +18,8 @@ bool readLanguage(const QString &text, QString *error);
 // is not shipped is left for the option check to refuse.
 void applyBeforeStartup(int argc, char *argv[]);
 
-// Installs the tools' catalogue of that language and Qt's own (the file dialog, the command-line
-// parser's help and errors) in the application, for the rest of the run.
+// Installs Qt's own catalogue of that language (the file dialog, Qt's errors) and, asked first, the
+// tools' catalogue, which also carries the command-line parser's help texts; for the rest of the run.
 void install();
 
 } // namespace ToolLanguage

@@ -5,6 +5,7 @@
 #include "kvdeviceproperty.h"
 #include "kvrv520maxcam.h"
 #include "pivenacloud.h"
+#include "testdevice.h"
 
 #include <QJsonArray>
 #include <QTest>
@@ -15,21 +16,6 @@
 #include <memory>
 
 inline const QString DeviceCode = QStringLiteral("SIM0a1z0001");
-
-// A model device with its whole catalogue, whose cloud members a test can see and set.
-class CloudDevice : public KVRV520MAXCam
-{
-public:
-    CloudDevice() { populate(this); }
-
-    QTimer &retryTimer() { return cloud_retry_timer; }
-    QJsonObject &cloudRecord() { return cloud_device; }
-    QJsonObject mirrored() { return property_ptr("DEVICE_CLOUD")->value().toJsonObject(); }
-    bool registered() { return mirrored().contains(QLatin1String("id")); }
-    bool channelUp() const { return web_socket && web_socket->state() == QAbstractSocket::ConnectedState; }
-    void set(const char *key, const QVariant &value) { property_ptr(key)->setValue(value); }
-    QJsonObject taskRecord() { return property_ptr("TASK")->value().toJsonObject(); }
-};
 
 // Registers the device and waits for its cloud id and its channel.
 inline bool registerAndConnect(CloudDevice *device, PivenaCloud *client, const QString &code = DeviceCode)

@@ -133,13 +133,7 @@ void tst_Channel::registeringAgainConnectsOnce()
 
 void tst_Channel::unreachableChannelReportsAnError()
 {
-    quint16 closedPort = 0;
-    {
-        QTcpServer server;
-        QVERIFY(server.listen(QHostAddress::LocalHost));
-        closedPort = server.serverPort();
-    }
-    client->setWs(QStringLiteral("ws://127.0.0.1:%1/").arg(closedPort));
+    client->setWs(QStringLiteral("ws://127.0.0.1:%1/").arg(closedPort()));
     device->setPivenaCloud(client.get(), DeviceCode);
     QTRY_VERIFY(states.contains(QStringLiteral("WEB SOCKET ERROR.")));
     QVERIFY(!states.contains(QStringLiteral("WEB SOCKET CONNECTED.")));

@@ -85,12 +85,6 @@ PivenaCloud::Callback recordInto(Outcome *outcome)
     };
 }
 
-quint16 closedPort()
-{
-    QTcpServer server;
-    server.listen(QHostAddress::LocalHost);
-    return server.serverPort();
-}
 } // namespace
 
 class tst_PivenaCloud : public CloudTest

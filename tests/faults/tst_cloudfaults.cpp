@@ -10,13 +10,6 @@
 namespace {
 enum class Trouble { None, Down, Fails500, Slow, ChannelClosedMidJob };
 
-quint16 closedPort()
-{
-    QTcpServer server;
-    server.listen(QHostAddress::LocalHost);
-    return server.serverPort();
-}
-
 bool connectTcp(KVDeviceInterface *device, quint16 port)
 {
     device->setIPAddress(QStringLiteral("127.0.0.1"));

@@ -1,7 +1,8 @@
 // The device object against a misbehaving plotter and line: what the host sees, and that nothing
 // is lost — the task record, finished copies and values stay consistent, the device object keeps
 // working, and a later reconnect works.
-#include "faultsupport.h"
+#include "simulator.h"
+#include "testdevice.h"
 
 #include <QDateTime>
 #include <QRandomGenerator>

@@ -1,6 +1,7 @@
 // kvhost as a user runs it: exit codes and messages for each way a command can fail, and a whole
 // job cut on a simulated plotter. The simulators live in this process, so the fault switches are
 // at hand; the test's event loop keeps them answering while kvhost runs.
+#include "testdevice.h"
 #include "framestream.h"
 #include "plotreader.h"
 #include "realplots.h"
@@ -70,12 +71,6 @@ void startForeignJob(KvSimulator &simulator)
     simulator.device()->handle(KVFrameStream::pack(word + "IN;PU0,0;PD40000,0;"));
 }
 
-quint16 closedPort()
-{
-    QTcpServer server;
-    server.listen(QHostAddress::LocalHost);
-    return server.serverPort(); // closed again when the server goes
-}
 } // namespace
 
 class tst_KvHost : public QObject

@@ -288,13 +288,7 @@ void TestLinkState::usbConnectsAndReconnects()
 
 void TestLinkState::tcpRefused()
 {
-    quint16 closedPort = 0;
-    {
-        QTcpServer probe;
-        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
-        closedPort = probe.serverPort();
-    }
-    device->property_ptr("TCP_PORT")->setValue(int(closedPort));
+    device->property_ptr("TCP_PORT")->setValue(int(closedPort()));
     device->setIPAddress(QStringLiteral("127.0.0.1"));
     QVERIFY(device->connectDevice());
     waitForMessages(1);

@@ -1,5 +1,6 @@
 // The settings panel window, driven through its widgets against the plotter simulator in the same
 // process, with the plug-in loaded the way the panel loads it.
+#include "testdevice.h"
 #include "connectionbar.h"
 #include "jobbox.h"
 #include "messagelog.h"
@@ -220,12 +221,8 @@ void tst_Panel::connectsToTheSimulator()
 
 void tst_Panel::refusedConnectionLeavesThePanelDisconnected()
 {
-    QTcpServer probe;
-    QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
-    const quint16 closedPort = probe.serverPort();
-    probe.close();
     window->connectionBar()->setKind(ConnectionBar::Tcp);
-    window->connectionBar()->showTarget(QStringLiteral("127.0.0.1"), closedPort);
+    window->connectionBar()->showTarget(QStringLiteral("127.0.0.1"), closedPort());
 
     click("connectButton");
 

@@ -1,6 +1,7 @@
 // Received frames routed by the model's and the common dispatcher: task notices, QR texts,
 // progress reports with repeat suppression, ordinary replies into records, malformed frames,
 // and the copy counter with the frames the device sends for the next copy.
+#include "testdevice.h"
 #include "attach.h"
 #include "kvcommoninterface.h"
 #include "kvdeviceproperty.h"
@@ -19,14 +20,6 @@ using Messages = QList<Message>;
 using Values = QMap<QByteArray, QVariant>;
 
 namespace {
-
-// A model device that keeps the frames it is asked to send.
-class RecordingDevice : public KVRV520MAXCam
-{
-public:
-    void sendCMD(QByteArray frame) override { sent.append(frame); }
-    QList<QByteArray> sent;
-};
 
 // The received frame whose body is `body` (type word, ";", payload), as the receive path hands it on.
 QString frame(const QString &body)
@@ -397,7 +390,7 @@ void tst_Dispatch::copyCounter()
     QFETCH(QList<int>, counts);
     QFETCH(QList<QByteArray>, sent);
 
-    RecordingDevice model;
+    Recording<KVRV520MAXCam> model;
     model.init583(&model);
     attachRecord(&model, "TASK", taskRecord(finished, copies), Type::UnCMD, 0, 0, 0);
     attachRecord(&model, "TASK_REPEAT", 1, Type::CCMD, 0, 30);
@@ -513,7 +506,7 @@ void tst_Dispatch::copyStepWithoutItsRecords()
     QFETCH(int, mode);
     QFETCH(int, finished);
 
-    RecordingDevice model;
+    Recording<KVRV520MAXCam> model;
     model.init583(&model);
     attachRecord(&model, "TASK", taskRecord(0, 3), Type::UnCMD, 0, 0, 0);
     attachRecord(&model, "TASK_REPEAT", 1, Type::CCMD, 0, 30);

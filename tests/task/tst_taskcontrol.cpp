@@ -1,5 +1,6 @@
 // What starting, stopping and jogging send, frame by frame, on both command dialects.
 #include "kvdeviceproperty.h"
+#include "testdevice.h"
 #include "kvrv520maxcam.h"
 
 #include <QDateTime>
@@ -10,28 +11,6 @@
 using Frames = QList<QByteArray>;
 
 namespace {
-// A model device that records the frames it would send instead of writing them to a link. The
-// plot frame itself is streamed to the link past sendCMD (tests/link/tst_framepath).
-class RecordingModel : public KVRV520MAXCam
-{
-public:
-    RecordingModel() { populate(this); }
-    void sendCMD(QByteArray frame) override { if (!frame.isEmpty()) sent << frame; }
-    Frames sent;
-};
-
-class RecordingCommon : public KVCommonInterface
-{
-public:
-    RecordingCommon()
-    {
-        init261(this);
-        move_261(this);
-    }
-    void sendCMD(QByteArray frame) override { if (!frame.isEmpty()) sent << frame; }
-    Frames sent;
-};
-
 QByteArray frame(const char *text)
 {
     return '\x02' + QByteArray(text) + '\x03';

@@ -1,14 +1,15 @@
 #include "kvrv520maxcam.h"
 
 #include "entry.h"
+#include "protocolnames.h"
 
 using KVCatalogue::widget;
 
 // The task record a device starts with: no job, nothing cut, complete.
 static QJsonObject idleTaskRecord()
 {
-    return { { QStringLiteral("Finished"), 0 }, { QStringLiteral("Status"), 0 },
-             { QStringLiteral("TaskCopies"), 0 }, { QStringLiteral("Percent"), 100 } };
+    return { { KVTaskKey::Finished, 0 }, { KVTaskKey::Status, 0 },
+             { KVTaskKey::TaskCopies, 0 }, { KVTaskKey::Percent, 100 } };
 }
 
 void KVRV520MAXCam::add_model_records(KVDeviceInterface *device)

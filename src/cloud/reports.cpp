@@ -1,8 +1,9 @@
 #include "kvcommoninterface.h"
 
-#include "../task/jobrecords.h"
+#include "jobrecords.h"
 #include "kvdeviceproperty.h"
 #include "kvlogging.h"
+#include "protocolnames.h"
 
 #include <QDateTime>
 #include <QJsonArray>
@@ -31,8 +32,8 @@ QJsonObject workRecord(KVDeviceInterface *device, const QJsonObject &task, const
     return QJsonObject{
         {QStringLiteral("end_time"), QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzzz"))},
         {QStringLiteral("task_time"), started.secsTo(QDateTime::currentDateTime())},
-        {QStringLiteral("task_copies"), task.value(QLatin1String("TaskCopies"))},
-        {QStringLiteral("finish_copies"), task.value(QLatin1String("Finished"))},
+        {QStringLiteral("task_copies"), task.value(KVTaskKey::TaskCopies)},
+        {QStringLiteral("finish_copies"), task.value(KVTaskKey::Finished)},
         {QStringLiteral("device"), deviceId},
         {QStringLiteral("page_area"), height * width},
         {QStringLiteral("page_size"), QStringLiteral("%1x%2").arg(height).arg(width)},
@@ -72,7 +73,7 @@ void KVCommonInterface::device_task_record_to_cloud()
         return;
     const QJsonObject job = task->value().toJsonObject();
     const QJsonObject workFile = file->value().toJsonObject();
-    if (job.value(QLatin1String("TaskCopies")).toInt() == 0 || job.value(QLatin1String("Finished")).toInt() == 0
+    if (job.value(KVTaskKey::TaskCopies).toInt() == 0 || job.value(KVTaskKey::Finished).toInt() == 0
         || workFile.value(QLatin1String("path_length")).toInt() == 0)
         return;
     cloud_device_workrecord(workRecord(this, job, workFile, started->value().toDateTime(),

@@ -2,57 +2,17 @@
 
 #include "kvdeviceproperty.h"
 #include "kvlogging.h"
+#include "protocolnames.h"
 #include "replyframe.h"
 
 #include <QEvent>
-
-namespace KVReply {
-
-Frame split(QStringView text, const char *operation)
-{
-    Frame frame;
-    frame.fields = text.split(u';');
-    if (frame.fields.size() < 3) {
-        qCWarning(lcKvDevice) << operation << "frame dropped: fewer than three fields" << text;
-        return frame;
-    }
-    if (text.contains(QChar::ReplacementCharacter)) {
-        qCWarning(lcKvDevice) << operation << "frame dropped: its bytes are not UTF-8 text" << text;
-        return frame;
-    }
-    const QStringView word = frame.fields.at(1);
-    if (word == u"CMD") {
-        frame.type = KVDeviceInterface::CMD;
-    } else if (word == u"CCMD") {
-        frame.type = KVDeviceInterface::CCMD;
-        frame.commaFields = frame.fields.at(2).split(u',');
-    }
-    frame.usable = true;
-    return frame;
-}
-
-int number(QStringView text)
-{
-    return text.toInt();
-}
-
-QList<QString> toStrings(const QList<QStringView> &views)
-{
-    QList<QString> strings;
-    strings.reserve(views.size());
-    for (QStringView view : views)
-        strings.append(view.toString());
-    return strings;
-}
-
-} // namespace KVReply
 
 namespace {
 
 // Reply codes that acknowledge task control and are never decoded into a record.
 bool isTaskControlCode(int code)
 {
-    return code == 27 || code == 125;
+    return code == KVReplyCode::TaskState || code == KVReplyCode::TaskControl;
 }
 
 struct Reply
@@ -115,7 +75,7 @@ void KVCommonInterface::decode_cmd(QString frame)
         if (!reply.values.isEmpty())
             decodeInto(target, reply);
         if (target)
-            target->ret_Status(0);
+            target->ret_Status(KVReplyCode::Accepted);
     };
     const KVReply::Frame reply = KVReply::split(frame, "KVCommonInterface::decode_cmd");
     if (!reply.usable)
@@ -139,17 +99,17 @@ void KVCommonInterface::decode_cmd(QString frame)
         return;
     }
     switch (code) {
-    case 30:
+    case KVReplyCode::CopiesSet:
         qCDebug(lcKvDevice) << "KVCommonInterface::decode_cmd" << frame;
         break;
-    case 66:
+    case KVReplyCode::TaskProgress:
         if (frame == last_task_frame)
             return;
         last_task_frame = frame;
         decode_task(reply.fields.at(2).toString());
         return;
-    case 55:
-    case 11: {
+    case KVReplyCode::QrCodeFile:
+    case KVReplyCode::QrCodeRead: {
         const QString qrText = body.last().toString();
         qCDebug(lcKvDevice) << "KVCommonInterface::decode_cmd" << body << qrText;
         Q_EMIT message(Qrcode, qrText);
@@ -162,7 +122,7 @@ void KVCommonInterface::decode_cmd(QString frame)
         qCDebug(lcKvDevice) << "KVCommonInterface::decode_cmd" << "reply without result" << frame;
         return;
     }
-    if (const int result = KVReply::number(body.at(1)); result != 0) {
+    if (const int result = KVReply::number(body.at(1)); result != KVReplyCode::Accepted) {
         qCDebug(lcKvDevice) << "KVCommonInterface::decode_cmd" << "reply refused" << frame;
         KVDeviceProperty *target = isTaskControlCode(code) ? nullptr : reply_target(CCMD, code);
         if (target)
@@ -193,7 +153,7 @@ KVDeviceProperty *KVCommonInterface::reply_target(KVDeviceCMDType type, int code
                 continue;
             for (const int recordCode : { record->get_cmd_int(), record->set_cmd_int() }) {
                 const quint64 key = replyKey(record->cmd_type(), recordCode);
-                if (recordCode != 0 && !reply_targets.contains(key))
+                if (recordCode != KVReplyCode::NoCommand && !reply_targets.contains(key))
                     reply_targets.insert(key, record);
             }
         }

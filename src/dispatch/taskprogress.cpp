@@ -3,6 +3,7 @@
 #include "attach.h"
 #include "kvdeviceproperty.h"
 #include "kvlogging.h"
+#include "protocolnames.h"
 #include "replyframe.h"
 
 #include <QJsonObject>
@@ -13,15 +14,9 @@
 
 namespace {
 
-// Comma fields of a progress report: 66, status, file name, copies, finished, percent, and
+// Comma fields of a progress report: reply code, status, file name, copies, finished, percent, and
 // three more that must be there but are not read.
 constexpr qsizetype ProgressFields = 9;
-
-const QString Status = QStringLiteral("Status");
-const QString FileName = QStringLiteral("FileName");
-const QString TaskCopies = QStringLiteral("TaskCopies");
-const QString Finished = QStringLiteral("Finished");
-const QString Percent = QStringLiteral("Percent");
 
 // A decimal number truncated toward zero; 0 when it is not a number, and held within int range.
 int truncatedPercent(QStringView text)
@@ -39,11 +34,11 @@ int truncatedPercent(QStringView text)
 QJsonObject progressRecord(const QList<QStringView> &fields, const QJsonObject &old)
 {
     QJsonObject task{
-        { Status, KVReply::number(fields.at(1)) },
-        { FileName, fields.at(2).toString() },
-        { TaskCopies, KVReply::number(fields.at(3)) },
-        { Finished, KVReply::number(fields.at(4)) },
-        { Percent, truncatedPercent(fields.at(5)) },
+        { KVTaskKey::Status, KVReply::number(fields.at(1)) },
+        { KVTaskKey::FileName, fields.at(2).toString() },
+        { KVTaskKey::TaskCopies, KVReply::number(fields.at(3)) },
+        { KVTaskKey::Finished, KVReply::number(fields.at(4)) },
+        { KVTaskKey::Percent, truncatedPercent(fields.at(5)) },
     };
     for (auto it = old.constBegin(); it != old.constEnd(); ++it) {
         if (!task.contains(it.key()))
@@ -54,8 +49,8 @@ QJsonObject progressRecord(const QList<QStringView> &fields, const QJsonObject &
 
 void markDone(QJsonObject &task)
 {
-    task[Status] = 0;
-    task[Percent] = 100;
+    task[KVTaskKey::Status] = 0;
+    task[KVTaskKey::Percent] = 100;
 }
 
 // The next copy: plot-file jobs repeat the last plot ("TASK_REPEAT"), QR-code jobs read the next
@@ -104,10 +99,10 @@ void KVRV520MAXCam::decode_task()
     qCDebug(lcKvDevice) << "KVRV520MAXCam::decode_task" << record->value();
 
     QJsonObject task = record->value().toJsonObject();
-    const int finished = task.value(Finished).toInt();
-    const int copies = task.value(TaskCopies).toInt();
+    const int finished = task.value(KVTaskKey::Finished).toInt();
+    const int copies = task.value(KVTaskKey::TaskCopies).toInt();
     if (finished < copies) {
-        task[Finished] = finished + 1;
+        task[KVTaskKey::Finished] = finished + 1;
         if (finished + 1 == copies) {
             markDone(task);
             record->setValue(task);

@@ -3,6 +3,7 @@
 #include "jobrecords.h"
 #include "kvdeviceproperty.h"
 #include "kvlogging.h"
+#include "protocolnames.h"
 
 #include <QDateTime>
 #include <QJsonObject>
@@ -49,11 +50,11 @@ void KVCommonInterface::stopTask()
         started->setValue(QDateTime());
     if (KVDeviceProperty *task = property_ptr("TASK")) {
         QJsonObject record = task->value().toJsonObject();
-        record.insert(QStringLiteral("Status"), 0);
-        record.insert(QStringLiteral("FileName"), QString());
-        record.insert(QStringLiteral("TaskCopies"), 0);
-        record.insert(QStringLiteral("Finished"), 0);
-        record.insert(QStringLiteral("Percent"), 100);
+        record.insert(KVTaskKey::Status, 0);
+        record.insert(KVTaskKey::FileName, QString());
+        record.insert(KVTaskKey::TaskCopies, 0);
+        record.insert(KVTaskKey::Finished, 0);
+        record.insert(KVTaskKey::Percent, 100);
         task->setValue(record);
     }
 }

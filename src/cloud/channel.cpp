@@ -13,12 +13,15 @@ void KVCommonInterface::connect_websocket()
         // Connected once, for the life of the socket: a second channel run must not answer
         // every message twice.
         web_socket = new QWebSocket(QString(), QWebSocketProtocol::Version13);
-        connect(web_socket, SIGNAL(connected()), this, SLOT(slot_websocket_connected()));
-        connect(web_socket, SIGNAL(disconnected()), this, SLOT(slot_websocket_disconnected()));
-        connect(web_socket, SIGNAL(error(QAbstractSocket::SocketError)), this,
-                SLOT(slot_websocket_error(QAbstractSocket::SocketError)));
-        connect(web_socket, SIGNAL(textMessageReceived(QString)), this,
-                SLOT(slot_websocket_text_received(QString)));
+        connect(web_socket, &QWebSocket::connected, this, &KVCommonInterface::slot_websocket_connected);
+        connect(web_socket, &QWebSocket::disconnected, this, &KVCommonInterface::slot_websocket_disconnected);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+        connect(web_socket, &QWebSocket::errorOccurred, this, &KVCommonInterface::slot_websocket_error);
+#else
+        connect(web_socket, qOverload<QAbstractSocket::SocketError>(&QWebSocket::error), this,
+                &KVCommonInterface::slot_websocket_error);
+#endif
+        connect(web_socket, &QWebSocket::textMessageReceived, this, &KVCommonInterface::slot_websocket_text_received);
     }
     KVDeviceProperty *record = property_ptr("DEVICE_CLOUD");
     if (!record)

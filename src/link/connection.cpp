@@ -26,6 +26,16 @@ void setConnectMode(KVCommonInterface *device, const QString &mode)
         record->setValue(mode);
 }
 
+// The USB transport is bound by signature: its signals are found by name at run time, so the
+// plug-in never depends on where the transport's signal functions sit. A binding that fails
+// leaves the link deaf or mute, and says so.
+void connectBySignature(UsbOperate *transport, const char *signal, KVCommonInterface *device, const char *slot)
+{
+    if (!QObject::connect(transport, signal, device, slot))
+        qCWarning(lcKvDevice) << "KVCommonInterface::connect_usb" << "transport signal not connected:" << signal + 1
+                              << "to" << slot + 1;
+}
+
 // A transport reported that the link is up or down: "STATUS" first, then the host's message,
 // then the heartbeat timer, which runs only while the link is up.
 void reportLink(KVCommonInterface *device, KVDeviceInterface::KVDeviceStatus status,
@@ -71,9 +81,9 @@ void KVCommonInterface::connect_usb(QString path)
 {
     if (!usb_operate) {
         usb_operate = new UsbOperate;
-        connect(usb_operate, SIGNAL(writeData(QByteArray)), this, SLOT(slot_usb_write(QByteArray)));
-        connect(usb_operate, SIGNAL(readData(QByteArray)), this, SLOT(slot_usb_read(QByteArray)));
-        connect(usb_operate, SIGNAL(statusChanged(int)), this, SLOT(slot_usb_status(int)));
+        connectBySignature(usb_operate, SIGNAL(writeData(QByteArray)), this, SLOT(slot_usb_write(QByteArray)));
+        connectBySignature(usb_operate, SIGNAL(readData(QByteArray)), this, SLOT(slot_usb_read(QByteArray)));
+        connectBySignature(usb_operate, SIGNAL(statusChanged(int)), this, SLOT(slot_usb_status(int)));
         connect(usb_operate, &UsbOperate::bytesWritten, this, [this] { outgoing().drained(); });
     }
     qCDebug(lcKvDevice) << "KVCommonInterface::connect_usb" << path;
@@ -89,9 +99,8 @@ void KVCommonInterface::connect_tcp(QString address)
         qCDebug(lcKvDevice) << "KVCommonInterface::connect_tcp" << tcp_socket->localAddress();
         tcp_socket->setReadBufferSize(10240);
         tcp_socket->setSocketOption(QAbstractSocket::KeepAliveOption, true);
-        connect(tcp_socket, SIGNAL(readyRead()), this, SLOT(slot_tcp_socket_read()));
-        connect(tcp_socket, SIGNAL(stateChanged(QAbstractSocket::SocketState)),
-                this, SLOT(slot_tcp_socket_state(QAbstractSocket::SocketState)));
+        connect(tcp_socket, &QTcpSocket::readyRead, this, &KVCommonInterface::slot_tcp_socket_read);
+        connect(tcp_socket, &QTcpSocket::stateChanged, this, &KVCommonInterface::slot_tcp_socket_state);
         connect(tcp_socket, &QTcpSocket::bytesWritten, this, [this] { outgoing().drained(); });
     }
     const KVDeviceProperty *port = property_ptr("TCP_PORT");

@@ -17,7 +17,7 @@ KVCommonInterface::KVCommonInterface(QObject *parent)
     : KVDeviceInterface(parent)
 {
     systemLanguage();
-    connect(&device_timer, SIGNAL(timeout()), this, SLOT(slot_device_timer()));
+    connect(&device_timer, &QTimer::timeout, this, &KVCommonInterface::slot_device_timer);
     setup_cloud_retry();
 }
 

@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 
 using Type = KVDeviceInterface::KVDeviceCMDType;
@@ -19,10 +20,10 @@ QByteArray framed(const QByteArray &text)
     return '\x02' + text + '\x03';
 }
 
-// The length field of a frame: the digits between STX and the first ";".
-qsizetype lengthField(const QByteArray &frame)
+void addFrames(const char *name, Type type, int get, int set, int len, const QVariant &value, const QByteArray &read,
+               const QByteArray &write, const QStringList &params = {})
 {
-    return frame.mid(1, frame.indexOf(';') - 1).toLongLong();
+    QTest::newRow(name) << int(type) << get << set << len << value << params << read << write;
 }
 
 } // namespace
@@ -36,12 +37,6 @@ private slots:
 
     void recordFrames_data();
     void recordFrames();
-    void workedFramesInHex_data();
-    void workedFramesInHex();
-    void noFrameForMissingCommand_data();
-    void noFrameForMissingCommand();
-    void lengthCountsItsOwnDigits_data();
-    void lengthCountsItsOwnDigits();
     void lengthIsTheFrameSizeAcrossCarries();
     void groupWriteCarriesMemberValuesInKeyOrder_data();
     void groupWriteCarriesMemberValuesInKeyOrder();
@@ -55,7 +50,6 @@ private slots:
 
     void debugDump_data();
     void debugDump();
-    void variantPrintsThroughDump();
 
 private:
     KVDeviceProperty *record = nullptr;
@@ -83,52 +77,35 @@ void tst_Frames::recordFrames_data()
     QTest::addColumn<QByteArray>("read");
     QTest::addColumn<QByteArray>("write");
 
-    const QStringList none;
-    QTest::newRow("CCMD 1010, value 2") << int(Type::CCMD) << 1010 << 1010 << 1 << QVariant(2) << none
-                                        << framed("15;CCMD;1010;") << framed("17;CCMD;1010,2;");
-    QTest::newRow("CCMD with parameters") << int(Type::CCMD) << 41 << 40 << 1 << QVariant(7) << QStringList{ "A", "B" }
-                                          << framed("17;CCMD;41,A,B;") << framed("19;CCMD;40,A,B,7;");
-    QTest::newRow("CCMD read only") << int(Type::CCMD) << 51 << 0 << 1 << QVariant(QString()) << none
-                                    << framed("13;CCMD;51;") << QByteArray();
-    QTest::newRow("CCMD write only, length 0") << int(Type::CCMD) << 0 << 30 << 0 << QVariant(1) << none
-                                               << QByteArray() << framed("15;CCMD;30,1;");
-    QTest::newRow("CCMD string") << int(Type::CCMD) << 45 << 44 << 1 << QVariant(QStringLiteral("AB12")) << none
-                                 << framed("13;CCMD;45;") << framed("18;CCMD;44,AB12;");
-    QTest::newRow("CCMD double") << int(Type::CCMD) << 61 << 20 << 1 << QVariant(0.005) << none
-                                 << framed("13;CCMD;61;") << framed("19;CCMD;20,0.005;");
-    QTest::newRow("CCMD huge double") << int(Type::CCMD) << 0 << 20 << 1 << QVariant(1e20) << none
-                                      << QByteArray() << framed("19;CCMD;20,1e+20;");
-    QTest::newRow("CCMD bool") << int(Type::CCMD) << 0 << 20 << 1 << QVariant(true) << none
-                               << QByteArray() << framed("18;CCMD;20,true;");
-    QTest::newRow("CCMD invalid value") << int(Type::CCMD) << 11 << 11 << 1 << QVariant() << none
-                                        << framed("13;CCMD;11;") << framed("14;CCMD;11,;");
-    QTest::newRow("CMD length 1") << int(Type::CMD) << 134 << 134 << 1 << QVariant(5) << none
-                                  << framed("16;CMD;GET134;") << framed("18;CMD;SET134:5;");
-    QTest::newRow("CMD length 1 negative") << int(Type::CMD) << 131 << 131 << 1 << QVariant(-45) << none
-                                           << framed("16;CMD;GET131;") << framed("20;CMD;SET131:-45;");
-    QTest::newRow("CMD length 1 double") << int(Type::CMD) << 24 << 24 << 1 << QVariant(1.5) << none
-                                         << framed("15;CMD;GET24;") << framed("19;CMD;SET24:1.5;");
-    QTest::newRow("CMD length 3") << int(Type::CMD) << 11 << 11 << 3 << QVariant(70000) << none
-                                  << framed("21;CMD;GET11;12;13;") << framed("30;CMD;SET11:4464;12:1;13:0;");
-    QTest::newRow("CMD length 2 negative") << int(Type::CMD) << 11 << 11 << 2 << QVariant(-20) << none
-                                           << framed("18;CMD;GET11;12;") << framed("30;CMD;SET11:65516;12:65535;");
-    QTest::newRow("CMD length 6") << int(Type::CMD) << 1 << 1 << 6 << QVariant(65537u) << none
-                                  << framed("24;CMD;GET1;2;3;4;5;6;") << framed("36;CMD;SET1:1;2:1;3:0;4:0;5:0;6:0;");
-    QTest::newRow("CMD length 0") << int(Type::CMD) << 11 << 11 << 0 << QVariant(5) << none
-                                  << QByteArray() << framed("12;CMD;SET");
-    QTest::newRow("NUM") << int(Type::NUM) << 1 << 1 << 1 << QVariant(3) << none
-                         << QByteArray() << framed("15;CMD;NUM:3;");
-    QTest::newRow("PLT") << int(Type::PLT) << 1 << 1 << 1 << QVariant(QStringLiteral("IN;")) << none
-                         << QByteArray() << framed("12;PLT;IN;");
-    QTest::newRow("PPLT") << int(Type::PPLT) << 0 << 1 << 1 << QVariant(QStringLiteral("IN;PU0,0;")) << none
-                          << QByteArray() << framed("19;PPLT;IN;PU0,0;");
-    QTest::newRow("QR_PLT") << int(Type::QRPLT) << 1 << 1 << 1 << QVariant(QStringLiteral("IN;")) << none
-                            << QByteArray() << framed("15;QR_PLT;IN;");
-    QTest::newRow("PLT non-ASCII counts bytes") << int(Type::PLT) << 1 << 1 << 1 << QVariant(QStringLiteral("LB刀;"))
-                                                << none << QByteArray() << framed("15;PLT;LB\xe5\x88\x80;");
-    QTest::newRow("PLT other control bytes pass") << int(Type::PLT) << 1 << 1 << 1
-                                                  << QVariant(QStringLiteral("\x01\x04\x1b;")) << none
-                                                  << QByteArray() << framed("13;PLT;\x01\x04\x1b;");
+    const Type ccmd = Type::CCMD;
+    const Type cmd = Type::CMD;
+    const QByteArray no;
+    addFrames("CCMD 1010, value 2", ccmd, 1010, 1010, 1, 2, framed("15;CCMD;1010;"), framed("17;CCMD;1010,2;"));
+    addFrames("CCMD with parameters", ccmd, 41, 40, 1, 7, framed("17;CCMD;41,A,B;"), framed("19;CCMD;40,A,B,7;"), { "A", "B" });
+    addFrames("CCMD read only", ccmd, 51, 0, 1, QString(), framed("13;CCMD;51;"), no);
+    addFrames("CCMD write only, length 0", ccmd, 0, 30, 0, 1, no, framed("15;CCMD;30,1;"));
+    addFrames("CCMD string", ccmd, 45, 44, 1, "AB12", framed("13;CCMD;45;"), framed("18;CCMD;44,AB12;"));
+    addFrames("CCMD double", ccmd, 61, 20, 1, 0.005, framed("13;CCMD;61;"), framed("19;CCMD;20,0.005;"));
+    addFrames("CCMD huge double", ccmd, 0, 20, 1, 1e20, no, framed("19;CCMD;20,1e+20;"));
+    addFrames("CCMD bool", ccmd, 0, 20, 1, true, no, framed("18;CCMD;20,true;"));
+    addFrames("CCMD invalid value", ccmd, 11, 11, 1, QVariant(), framed("13;CCMD;11;"), framed("14;CCMD;11,;"));
+    addFrames("CMD length 1", cmd, 134, 134, 1, 5, framed("16;CMD;GET134;"), framed("18;CMD;SET134:5;"));
+    addFrames("CMD length 1 negative", cmd, 131, 131, 1, -45, framed("16;CMD;GET131;"), framed("20;CMD;SET131:-45;"));
+    addFrames("CMD length 1 double", cmd, 24, 24, 1, 1.5, framed("15;CMD;GET24;"), framed("19;CMD;SET24:1.5;"));
+    addFrames("CMD length 3", cmd, 11, 11, 3, 70000, framed("21;CMD;GET11;12;13;"), framed("30;CMD;SET11:4464;12:1;13:0;"));
+    addFrames("CMD length 2 negative", cmd, 11, 11, 2, -20, framed("18;CMD;GET11;12;"), framed("30;CMD;SET11:65516;12:65535;"));
+    addFrames("CMD length 6", cmd, 1, 1, 6, 65537u, framed("24;CMD;GET1;2;3;4;5;6;"), framed("36;CMD;SET1:1;2:1;3:0;4:0;5:0;6:0;"));
+    addFrames("CMD length 0", cmd, 11, 11, 0, 5, no, framed("12;CMD;SET"));
+    addFrames("NUM", Type::NUM, 1, 1, 1, 3, no, framed("15;CMD;NUM:3;"));
+    addFrames("PLT", Type::PLT, 1, 1, 1, "IN;", no, framed("12;PLT;IN;"));
+    addFrames("PPLT", Type::PPLT, 0, 1, 1, "IN;PU0,0;", no, framed("19;PPLT;IN;PU0,0;"));
+    addFrames("QR_PLT", Type::QRPLT, 1, 1, 1, "IN;", no, framed("15;QR_PLT;IN;"));
+    addFrames("PLT non-ASCII counts bytes", Type::PLT, 1, 1, 1, "LB刀;", no, framed("15;PLT;LB\xe5\x88\x80;"));
+    addFrames("UnCMD has no frames", Type::UnCMD, 5, 5, 1, 1, no, no);
+    addFrames("CCMD without codes", ccmd, 0, 0, 1, 1, no, no);
+    addFrames("PLT without set code", Type::PLT, 1, 0, 1, "IN;", no, no);
+    addFrames("QR_PLT without set code", Type::QRPLT, 1, 0, 1, "IN;", no, no);
+    addFrames("PLT other control bytes pass", Type::PLT, 1, 1, 1, "\x01\x04\x1b;", no, framed("13;PLT;\x01\x04\x1b;"));
 }
 
 void tst_Frames::recordFrames()
@@ -145,90 +122,17 @@ void tst_Frames::recordFrames()
     record->init(value, QStringLiteral("label"), QString(), get, set, len, Type(type), params);
     QCOMPARE(record->get_cmd_bytes(), read);
     QCOMPARE(record->set_cmd_bytes(), write);
-    if (!write.isEmpty())
-        QCOMPARE(lengthField(write), write.size());
 }
 
-void tst_Frames::workedFramesInHex_data()
-{
-    QTest::addColumn<QString>("payload");
-    QTest::addColumn<QString>("word");
-    QTest::addColumn<QByteArray>("hex");
-
-    QTest::newRow("CCMD read") << "1010;" << "CCMD" << QByteArray("02 31 35 3B 43 43 4D 44 3B 31 30 31 30 3B 03");
-    QTest::newRow("CCMD write") << "1010,2;" << "CCMD" << QByteArray("02 31 37 3B 43 43 4D 44 3B 31 30 31 30 2C 32 3B 03");
-    QTest::newRow("CMD read") << "GET134;" << "CMD" << QByteArray("02 31 36 3B 43 4D 44 3B 47 45 54 31 33 34 3B 03");
-}
-
-void tst_Frames::workedFramesInHex()
-{
-    QFETCH(QString, payload);
-    QFETCH(QString, word);
-    QFETCH(QByteArray, hex);
-
-    QCOMPARE(record->pack(payload, word).toHex(' ').toUpper(), hex);
-}
-
-void tst_Frames::noFrameForMissingCommand_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::addColumn<int>("get");
-    QTest::addColumn<int>("set");
-    QTest::addColumn<int>("len");
-
-    QTest::newRow("UnCMD with codes") << int(Type::UnCMD) << 5 << 5 << 1;
-    QTest::newRow("CCMD without codes") << int(Type::CCMD) << 0 << 0 << 1;
-    QTest::newRow("NUM has no read") << int(Type::NUM) << 1 << 0 << 1;
-    QTest::newRow("PLT without set code") << int(Type::PLT) << 1 << 0 << 1;
-    QTest::newRow("QR_PLT without set code") << int(Type::QRPLT) << 1 << 0 << 1;
-}
-
-void tst_Frames::noFrameForMissingCommand()
-{
-    QFETCH(int, type);
-    QFETCH(int, get);
-    QFETCH(int, set);
-    QFETCH(int, len);
-
-    record->init(QStringLiteral("IN;"), QString(), QString(), get, set, len, Type(type));
-    QVERIFY(record->get_cmd_bytes().isEmpty());
-    QVERIFY(record->set_cmd_bytes().isEmpty());
-}
-
-void tst_Frames::lengthCountsItsOwnDigits_data()
-{
-    QTest::addColumn<int>("bodyBytes");
-    QTest::addColumn<qsizetype>("length");
-
-    // Body = "PLT;" plus the payload.
-    QTest::newRow("5 bytes") << 5 << qsizetype(9);
-    QTest::newRow("6 bytes") << 6 << qsizetype(11);
-    QTest::newRow("94 bytes") << 94 << qsizetype(99);
-    QTest::newRow("95 bytes") << 95 << qsizetype(101);
-    QTest::newRow("96 bytes") << 96 << qsizetype(102);
-    QTest::newRow("993 bytes") << 993 << qsizetype(999);
-    QTest::newRow("994 bytes") << 994 << qsizetype(1001);
-    QTest::newRow("99991 bytes") << 99991 << qsizetype(99999);
-    QTest::newRow("99992 bytes") << 99992 << qsizetype(100001);
-}
-
-void tst_Frames::lengthCountsItsOwnDigits()
-{
-    QFETCH(int, bodyBytes);
-    QFETCH(qsizetype, length);
-
-    const QByteArray frame = record->pack(QString(bodyBytes - 4, u'x'), QStringLiteral("PLT"));
-    QCOMPARE(lengthField(frame), length);
-    QCOMPARE(frame.size(), length);
-}
-
+// The length field counts the whole frame, its own digits included: 99 is followed by 101 (a
+// frame of 100 bytes would need a three-digit field), and so at every power of ten.
 void tst_Frames::lengthIsTheFrameSizeAcrossCarries()
 {
     for (qsizetype power = 10; power <= 1000000; power *= 10) {
-        for (qsizetype size = power - 12; size <= power + 2; ++size) {
-            const QByteArray frame = record->pack(QString(size, u'x'), QStringLiteral("PLT"));
-            QCOMPARE(lengthField(frame), frame.size());
-            QVERIFY(frame.startsWith('\x02') && frame.endsWith('\x03'));
+        for (qsizetype size = std::max<qsizetype>(0, power - 12); size <= power + 2; ++size) {
+            const QByteArray payload(size, 'x');
+            const QByteArray frame = record->pack(QString::fromLatin1(payload), QStringLiteral("PLT"));
+            QCOMPARE(frame, '\x02' + QByteArray::number(frame.size()) + ";PLT;" + payload + '\x03');
         }
     }
 }
@@ -317,7 +221,6 @@ void tst_Frames::delimiterInPayloadBuildsNoFrame_data()
                                       << QStringList() << false;
     QTest::newRow("ETX ending a plot text") << int(Type::PPLT) << QVariant(QStringLiteral("IN;") + etx)
                                             << QStringList() << false;
-    QTest::newRow("ETX in QR plot") << int(Type::QRPLT) << QVariant(etx) << QStringList() << false;
     QTest::newRow("STX in string value") << int(Type::CCMD) << QVariant(QStringLiteral("AB") + stx) << QStringList() << false;
     QTest::newRow("ETX in register value") << int(Type::CMD) << QVariant(etx) << QStringList() << false;
     QTest::newRow("STX in NUM value") << int(Type::NUM) << QVariant(stx) << QStringList() << false;
@@ -382,18 +285,11 @@ void tst_Frames::debugDump()
     QString text;
     QDebug(&text) << *record;
     QCOMPARE(text, dump);
-}
-
-void tst_Frames::variantPrintsThroughDump()
-{
-    record->init(5, QStringLiteral("heartbeat"), QString(), 1010, 1010, 1, Type::CCMD);
-    const QVariant held = QVariant::fromValue(KVDeviceProperty(*record));
-    QString direct;
-    QDebug(&direct) << *record;
+    // A record held in a QVariant prints through the same dump (a copy, which keeps neither the
+    // parameters nor the widget).
     QString viaVariant;
-    QDebug(&viaVariant) << held;
-    QVERIFY2(viaVariant.contains(direct.trimmed()), qPrintable(viaVariant));
-    QVERIFY(viaVariant.contains(QStringLiteral("15;CCMD;1010;")));
+    QDebug(&viaVariant) << QVariant::fromValue(*record);
+    QVERIFY2(withWidget || viaVariant.contains(dump.trimmed()), qPrintable(viaVariant));
 }
 
 QTEST_GUILESS_MAIN(tst_Frames)

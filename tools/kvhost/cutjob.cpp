@@ -6,8 +6,7 @@
 #include "interrupt.h"
 #include "jobstate.h"
 #include "plotfile.h"
-#include "recordio.h"
-#include "workfileinfo.h"
+#include "qrcodejob.h"
 
 #include "kvdeviceproperty.h"
 
@@ -29,9 +28,15 @@ QString clockText(qint64 ms)
 CutJob::CutJob(KVDeviceInterface *device, DeviceLink *link, Interrupt *interrupt, QTextStream &out,
                QTextStream &err)
     : m_device(device), m_link(link), m_interrupt(interrupt), m_out(out), m_err(err),
-      m_terminal(::isatty(STDOUT_FILENO)), m_qrCode(device)
+      m_terminal(::isatty(STDOUT_FILENO)), m_requests(device), m_start(device, &m_requests)
 {
     connect(device, &KVDeviceInterface::message, this, &CutJob::onMessage);
+    // The plotter confirms a stop to the record of that control.
+    if (const KVDeviceProperty *stop = device->property_ptr("TASK_STOP")) {
+        connect(stop, &KVDeviceProperty::retStatus, this, [this](int result) {
+            m_stopNotice = m_stopNotice || (m_started && result == 0);
+        });
+    }
 }
 
 int CutJob::run(const PlotFile &plot, const Settings &settings)
@@ -42,16 +47,12 @@ int CutJob::run(const PlotFile &plot, const Settings &settings)
         outcome = prepare(plot, settings);
     if (outcome != ExitOk)
         return outcome;
-    WorkFileInfo::describe(m_device, plot);
     m_clock.start();
     m_sinceActivity.start();
-    m_device->setPlt(plot.text);
-    m_device->startTask();
+    m_start.launch(plot);
     m_started = true;
-    if (settings.qrCode)
-        m_qrCode.start(plot.text);
     outcome = follow(settings, plot.text.size());
-    m_qrCode.finish();
+    m_start.finish();
     const Progress done = progress();
     showProgress(true);
     if (outcome == ExitOk)
@@ -89,40 +90,42 @@ int CutJob::checkIdle(const Settings &settings)
 // Job kind and number of copies go to the device before the plot.
 int CutJob::prepare(const PlotFile &plot, const Settings &settings)
 {
-    RecordIO io(m_device, m_link, settings.answerTimeoutMs);
-    const struct { const char *key; QVariant value; } writes[] = {
-        {"TASK_MODE", settings.qrCode ? 1 : 0},
-        {settings.qrCode && m_device->property_ptr("QRCODE_COPIES") ? "QRCODE_COPIES" : "TASK_COPIES", settings.copies},
-    };
-    for (const auto &write : writes) {
-        KVDeviceProperty *record = m_device->property_ptr(write.key);
-        if (!record)
-            continue;
-        record->setValue(write.value);
-        // The 261 dialect sends its copies with the plot; its task mode has no command.
-        if (record->cmd_type() == KVDeviceInterface::NUM)
-            continue;
-        switch (io.write(record)) {
-        case RecordIO::Refused:
-            m_err << "kvhost: " << tr("the device refused %1 = %2 (result %3)")
-                                       .arg(QLatin1String(write.key), write.value.toString()).arg(io.lastResult()) << '\n';
-            return ExitRefused;
-        case RecordIO::TimedOut:
-            m_err << "kvhost: " << tr("no answer to %1").arg(QLatin1String(write.key)) << '\n';
-            return ExitTimeout;
-        case RecordIO::LinkLost:
-            m_err << "kvhost: " << tr("connection lost: %1").arg(m_link->lastStatus()) << '\n';
-            return ExitConnectionLost;
-        case RecordIO::Answered:
-        case RecordIO::NoCommand:
-            break;
-        }
+    m_requests.setTimeout(settings.answerTimeoutMs);
+    bool ready = false;
+    int outcome = ExitOk;
+    QObject receiver;
+    connect(&m_start, &JobStart::ready, &receiver, [&ready] { ready = true; });
+    connect(&m_start, &JobStart::refused, &receiver, [&](const QString &key, const QString &value, int result) {
+        outcome = writeFailure(key, value, result);
+    });
+    EventWait wait(-1);
+    wait.wakeOn(&m_start, &JobStart::ready);
+    wait.wakeOn(&m_start, &JobStart::refused);
+    wait.wakeOn(m_link, &DeviceLink::lost);
+    m_start.prepare(settings.copies, settings.qrCode);
+    wait.until([&] { return ready || outcome != ExitOk || !m_link->isUp(); });
+    if (!ready && outcome == ExitOk) {
+        m_start.cancel();
+        m_err << "kvhost: " << tr("connection lost: %1").arg(m_link->lastStatus()) << '\n';
+        return ExitConnectionLost;
     }
+    if (outcome != ExitOk)
+        return outcome;
     if (!settings.json)
         m_out << (settings.qrCode ? tr("cutting %1, %n copies (QR-code job)", nullptr, settings.copies)
                                   : tr("cutting %1, %n copies", nullptr, settings.copies)).arg(plot.fileName) << '\n';
     m_out.flush();
     return ExitOk;
+}
+
+int CutJob::writeFailure(const QString &key, const QString &value, int result)
+{
+    if (result == RecordRequests::NoAnswer) {
+        m_err << "kvhost: " << tr("no answer to %1").arg(key) << '\n';
+        return ExitTimeout;
+    }
+    m_err << "kvhost: " << tr("the device refused %1 = %2 (result %3)").arg(key, value).arg(result) << '\n';
+    return ExitRefused;
 }
 
 // The plotter takes the plot in before it reports on the job: it gets time for that (at 1 MB/s)
@@ -168,7 +171,8 @@ int CutJob::follow(const Settings &settings, qint64 plotBytes)
 
 bool CutJob::hasEnded() const
 {
-    return isComplete() || m_stopNotice || !m_otherFile.isEmpty() || !m_link->isUp() || m_interrupt->happened();
+    const bool reportedEnd = m_adopted && m_own.status == 0;
+    return reportedEnd || m_stopNotice || !m_otherFile.isEmpty() || !m_link->isUp() || m_interrupt->happened();
 }
 
 // Before kvhost gives a job up, the plotter is told to stop it: over a new link when the old one
@@ -244,8 +248,6 @@ void CutJob::onMessage(KVDeviceInterface::KVDeviceMessage type, const QString &t
     if (report && !isOwnReport(text))
         return;
     m_sinceActivity.restart();
-    if (text == QLatin1String("STOP"))
-        m_stopNotice = true;
     m_betweenCopies = text.isEmpty() ? true : report ? false : m_betweenCopies;
     const Progress task = TaskRecord::of(m_device);
     if (m_adopted && task.fileName == m_ownFile)
@@ -299,8 +301,8 @@ void CutJob::printSummary(const PlotFile &plot, const Progress &done, const Sett
                             {QStringLiteral("label_count"), plot.figures.labelCount},
                             {QStringLiteral("labels"), skipped ? QStringLiteral("skip") : QStringLiteral("outline")},
                             {QStringLiteral("raw"), plot.options.raw}};
-        if (m_qrCode.codesRead() > 0)
-            summary.insert(QStringLiteral("qr_code"), m_qrCode.lastCode());
+        if (m_start.qrCode()->codesRead() > 0)
+            summary.insert(QStringLiteral("qr_code"), m_start.qrCode()->lastCode());
         m_out << QJsonDocument(summary).toJson(QJsonDocument::Compact) << '\n';
         return;
     }
@@ -311,7 +313,7 @@ void CutJob::printSummary(const PlotFile &plot, const Progress &done, const Sett
     if (plot.figures.labelCount > 0)
         m_out << (skipped ? tr(", labels left out (--labels skip): %1")
                           : tr(", labels cut as the outline of their text: %1")).arg(plot.figures.labelCount);
-    if (m_qrCode.codesRead() > 0)
-        m_out << tr(", QR code %1").arg(m_qrCode.lastCode());
+    if (m_start.qrCode()->codesRead() > 0)
+        m_out << tr(", QR code %1").arg(m_start.qrCode()->lastCode());
     m_out << '\n';
 }

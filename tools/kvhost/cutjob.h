@@ -2,7 +2,8 @@
 #define KVHOST_CUTJOB_H
 
 #include "kvdeviceinterface.h"
-#include "qrcodejob.h"
+#include "jobstart.h"
+#include "recordrequests.h"
 #include "taskrecord.h"
 
 #include <QElapsedTimer>
@@ -45,6 +46,7 @@ private:
 
     int checkIdle(const Settings &settings);
     int prepare(const PlotFile &plot, const Settings &settings);
+    int writeFailure(const QString &key, const QString &value, int result);
     int follow(const Settings &settings, qint64 plotBytes);
     bool hasEnded() const;
     int giveUp(const Settings &settings, const QString &reason, int exitCode);
@@ -70,7 +72,8 @@ private:
     bool m_terminal = false;
     bool m_json = false;
     QString m_lastLine;
-    QrCodeJob m_qrCode;
+    RecordRequests m_requests;
+    JobStart m_start;
     Progress m_own;       // this job's progress, from its own reports only
     bool m_adopted = false;
     QString m_ownFile;    // the plotter's name for this job

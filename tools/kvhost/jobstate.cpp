@@ -10,26 +10,27 @@ namespace JobState {
 
 State ask(KVDeviceInterface *device, DeviceLink *link, int timeoutMs)
 {
-    const KVDeviceProperty *control = device->property_ptr("TASK_STOP");
-    if (!device->inherits("KVRV520MAXCam") || !control || control->get_cmd_bytes().isEmpty())
+    const KVDeviceProperty *stop = device->property_ptr("TASK_STOP");
+    if (!device->inherits("KVRV520MAXCam") || !stop || stop->get_cmd_bytes().isEmpty())
         return Unknown;
     State state = NoAnswer;
+    // The answer confirms the control whose value is the plotter's state.
     QObject receiver;
-    QObject::connect(device, &KVDeviceInterface::message, &receiver,
-                     [&state](KVDeviceInterface::KVDeviceMessage type, const QString &text) {
-                         if (type != KVDeviceInterface::DevTasK)
-                             return;
-                         if (text == QLatin1String("STOP"))
-                             state = Idle;
-                         else if (text == QLatin1String("RESUME"))
-                             state = Cutting;
-                         else if (text == QLatin1String("PAUSE"))
-                             state = Paused;
-                     });
     EventWait wait(timeoutMs);
-    wait.wakeOn(device, &KVDeviceInterface::message);
+    const struct { const char *key; State state; } controls[] = {
+        {"TASK_STOP", Idle}, {"TASK_RESUME", Cutting}, {"TASK_PAUSE", Paused}};
+    for (const auto &control : controls) {
+        const KVDeviceProperty *record = device->property_ptr(control.key);
+        if (!record)
+            continue;
+        QObject::connect(record, &KVDeviceProperty::retStatus, &receiver, [&state, control](int result) {
+            if (result == 0)
+                state = control.state;
+        });
+        wait.wakeOn(record, &KVDeviceProperty::retStatus);
+    }
     wait.wakeOn(link, &DeviceLink::lost);
-    device->sendCMD(control->get_cmd_bytes());
+    device->sendCMD(stop->get_cmd_bytes());
     wait.until([&] { return state != NoAnswer || !link->isUp(); });
     return state == NoAnswer && !link->isUp() ? LinkLost : state;
 }

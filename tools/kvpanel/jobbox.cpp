@@ -2,9 +2,8 @@
 
 #include "plotfacts.h"
 #include "plotpicture.h"
-#include "qrcodejob.h"
+#include "jobstart.h"
 #include "recordrequests.h"
-#include "workfileinfo.h"
 
 #include "kvdeviceproperty.h"
 
@@ -14,7 +13,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
@@ -35,8 +33,7 @@ QPushButton *button(const QString &text, const char *name)
 JobBox::JobBox(KVDeviceInterface *device, RecordRequests *requests, QWidget *parent)
     : QGroupBox(tr("Job"), parent),
       m_device(device),
-      m_requests(requests),
-      m_qrCodeJob(new QrCodeJob(device, this)),
+      m_jobStart(new JobStart(device, requests, this)),
       m_file(new QLabel(tr("no plot file"))),
       m_open(button(tr("Open\u2026"), "openButton")),
       m_copies(new QSpinBox),
@@ -88,6 +85,9 @@ JobBox::JobBox(KVDeviceInterface *device, RecordRequests *requests, QWidget *par
     connect(m_resume, &QPushButton::clicked, this, &JobBox::resume);
     connect(m_stop, &QPushButton::clicked, this, &JobBox::stop);
     connect(m_qrCode, &QCheckBox::toggled, this, &JobBox::updateButtons);
+    connect(m_jobStart, &JobStart::ready, this, &JobBox::launch);
+    connect(m_jobStart, &JobStart::refused, this, &JobBox::refuse);
+    watchTaskControl();
     if (const KVDeviceProperty *speed = device->property_ptr("SPEED"))
         connect(speed, &KVDeviceProperty::valueChanged, this, &JobBox::showSpeed);
     setState(State::Idle);
@@ -151,64 +151,29 @@ void JobBox::choosePlotFile()
         openPlotFile(path);
 }
 
-// Job kind and number of copies go to the device before the plot, each after the device took
-// the one before.
 void JobBox::start()
 {
-    const bool qrCode = m_qrCode->isChecked();
     if (m_state != State::Idle || !m_plotLoaded)
         return;
     m_requestedCopies = m_copies->value();
-    const char *copiesKey = qrCode && m_device->property_ptr("QRCODE_COPIES") ? "QRCODE_COPIES" : "TASK_COPIES";
     setState(State::Preparing);
-    writeSettings({ { "TASK_MODE", qrCode ? 1 : 0 }, { copiesKey, m_requestedCopies } });
+    m_jobStart->prepare(m_requestedCopies, m_qrCode->isChecked());
 }
 
-void JobBox::writeSettings(QList<Setting> settings)
+void JobBox::refuse(const QString &key, const QString &, int result)
 {
-    if (m_state != State::Preparing)
-        return; // stopped meanwhile
-    while (!settings.isEmpty()) {
-        const Setting setting = settings.takeFirst();
-        KVDeviceProperty *record = m_device->property_ptr(setting.key);
-        if (!record)
-            continue;
-        record->setValue(setting.value);
-        // The 261 dialect sends its copies with the plot; its task mode has no command.
-        if (record->cmd_type() == KVDeviceInterface::NUM)
-            continue;
-        const QPointer<JobBox> box(this);
-        const char *key = setting.key;
-        const bool sent = m_requests->write(record, [box, settings, key](int result) {
-            if (!box)
-                return;
-            if (result == 0) {
-                box->writeSettings(settings);
-                return;
-            }
-            Q_EMIT box->note(result == RecordRequests::NoAnswer
-                                 ? tr("job not started: no answer to %1").arg(QLatin1String(key))
-                                 : tr("job not started: the device refused %1 (result %2)")
-                                       .arg(QLatin1String(key)).arg(result));
-            box->setState(State::Idle);
-        });
-        if (sent)
-            return;
-    }
-    launch();
+    Q_EMIT note(result == RecordRequests::NoAnswer ? tr("job not started: no answer to %1").arg(key)
+                                                   : tr("job not started: the device refused %1 (result %2)").arg(key).arg(result));
+    setState(State::Idle);
 }
 
+// Running first: the start itself reports to the host.
 void JobBox::launch()
 {
     m_reported = false;
     m_betweenCopies = false;
-    WorkFileInfo::describe(m_device, m_plot);
-    m_device->setPlt(m_plot.text);
-    // Running first: the start itself reports to the host.
     setState(State::Running);
-    m_device->startTask();
-    if (m_qrCode->isChecked())
-        m_qrCodeJob->start(m_plot.text);
+    m_jobStart->launch(m_plot);
     Q_EMIT note((m_qrCode->isChecked() ? tr("job started: %1, %n copies (QR-code job)", nullptr, m_requestedCopies)
                                        : tr("job started: %1, %n copies", nullptr, m_requestedCopies))
                     .arg(m_plot.fileName));
@@ -264,27 +229,40 @@ void JobBox::handleMessage(KVDeviceInterface::KVDeviceMessage type, const QStrin
         onTaskNotice(text);
 }
 
+// The model's plotter confirms a pause, a resume or a stop to the record holding that control.
+void JobBox::watchTaskControl()
+{
+    const struct { const char *key; State from; State to; } controls[] = {
+        { "TASK_PAUSE", State::Running, State::Paused },
+        { "TASK_RESUME", State::Paused, State::Running },
+        { "TASK_STOP", State::Idle, State::Idle },
+    };
+    for (const auto &control : controls) {
+        const KVDeviceProperty *record = m_device->property_ptr(control.key);
+        if (!record)
+            continue;
+        connect(record, &KVDeviceProperty::retStatus, this, [this, control](int result) {
+            if (result != 0)
+                return;
+            if (control.to != State::Idle && m_state == control.from)
+                setState(control.to);
+            else if (control.to == State::Idle && m_state != State::Idle) // idle: the answer to our own stop
+                stoppedOnDevice();
+        });
+    }
+}
+
+void JobBox::stoppedOnDevice()
+{
+    m_device->stopTask();
+    setState(State::Idle);
+    m_status->setText(tr("stopped on the device"));
+    Q_EMIT note(tr("the job was stopped on the device"));
+}
+
+// A job ends with a report of status 0: every copy cut, or stopped on the device.
 void JobBox::onTaskNotice(const QString &text)
 {
-    if (text == QLatin1String("STOP")) {
-        if (m_state == State::Idle)
-            return; // the answer to our own stop
-        m_device->stopTask();
-        setState(State::Idle);
-        m_status->setText(tr("stopped on the device"));
-        Q_EMIT note(tr("the job was stopped on the device"));
-        return;
-    }
-    if (text == QLatin1String("PAUSE")) {
-        if (m_state == State::Running)
-            setState(State::Paused);
-        return;
-    }
-    if (text == QLatin1String("RESUME")) {
-        if (m_state == State::Paused)
-            setState(State::Running);
-        return;
-    }
     if (m_state != State::Running && m_state != State::Paused)
         return; // the last reports of a job that is over
     // A progress report starts with its code; a copy end (or the start) comes with no text.
@@ -296,8 +274,12 @@ void JobBox::onTaskNotice(const QString &text)
     }
     showProgress();
     const TaskRecord p = TaskRecord::of(m_device);
-    if (m_reported && p.copies > 0 && p.finished >= p.copies && p.status == 0)
+    if (!m_reported || p.status != 0)
+        return;
+    if (p.copies > 0 && p.finished >= p.copies)
         finish();
+    else
+        stoppedOnDevice();
 }
 
 // Until the device reports on this job, the task record still describes the last one. The
@@ -330,8 +312,10 @@ void JobBox::finish()
 void JobBox::setState(State state)
 {
     m_state = state;
-    if (state == State::Idle)
-        m_qrCodeJob->finish();
+    if (state == State::Idle) {
+        m_jobStart->cancel();
+        m_jobStart->finish();
+    }
     static const char *const texts[] = { QT_TR_NOOP("idle"), QT_TR_NOOP("preparing"), QT_TR_NOOP("cutting"), QT_TR_NOOP("paused") };
     m_status->setText(tr(texts[int(state)]));
     updateButtons();

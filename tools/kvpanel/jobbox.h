@@ -11,7 +11,7 @@
 class PlotFacts;
 class PlotPicture;
 class QCheckBox;
-class QrCodeJob;
+class JobStart;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -46,27 +46,22 @@ Q_SIGNALS:
     void note(QString text);
 
 private:
-    struct Setting
-    {
-        const char *key;
-        QVariant value;
-    };
-
     void choosePlotFile();
     QSizeF sheetMm(QString *description) const;
     void showSpeed();
-    void writeSettings(QList<Setting> settings);
     void launch();
+    void refuse(const QString &key, const QString &value, int result);
     void sendControl(const char *key);
+    void watchTaskControl();
     void onTaskNotice(const QString &text);
+    void stoppedOnDevice();
     void showProgress();
     void finish();
     void setState(State state);
     void updateButtons();
 
     KVDeviceInterface *m_device;
-    RecordRequests *m_requests;
-    QrCodeJob *m_qrCodeJob;
+    JobStart *m_jobStart;
     PlotFile m_plot;
     bool m_plotLoaded = false;
     bool m_connected = false;

@@ -1,11 +1,14 @@
 #include "panelwindow.h"
 
 #include "connectionbar.h"
+#include "devicelink.h"
+#include "exitcodes.h"
 #include "jobbox.h"
 #include "jogpad.h"
 #include "messagelog.h"
 #include "recordrequests.h"
 #include "settingspage.h"
+#include "taskrecord.h"
 
 #include "kvdeviceproperty.h"
 #include "simulator.h"
@@ -21,7 +24,6 @@
 namespace {
 
 constexpr char LoopbackAddress[] = "127.0.0.1";
-constexpr int ExitInterrupted = 130;
 
 // The link states of KVDeviceStatus, in its order.
 QString statusName(int status)
@@ -42,6 +44,7 @@ PanelWindow::PanelWindow(KVDeviceInterface *device, int family, QWidget *parent)
     : QMainWindow(parent),
       m_device(device),
       m_family(family),
+      m_link(new DeviceLink(device, this)),
       m_requests(new RecordRequests(device, this)),
       m_connectionBar(new ConnectionBar),
       m_pages(new QTabWidget),
@@ -77,6 +80,7 @@ PanelWindow::PanelWindow(KVDeviceInterface *device, int family, QWidget *parent)
 
     connect(m_connectionBar, &ConnectionBar::connectRequested, this, &PanelWindow::connectDevice);
     connect(device, &KVDeviceInterface::message, this, &PanelWindow::onMessage);
+    connect(m_link, &DeviceLink::statusChanged, this, &PanelWindow::showLinkState);
     if (KVDeviceProperty *status = device->property_ptr("STATUS"))
         connect(status, &KVDeviceProperty::valueChanged, this, &PanelWindow::showLinkState);
     for (SettingsPage *page : { m_settings, m_machine })
@@ -127,14 +131,20 @@ void PanelWindow::shutDown()
         return;
     }
     addNote(tr("stopping the job before closing"));
-    // The plotter confirms the stop with a stop notice or its last progress report.
-    const auto close = [this] { Q_EMIT closeRequested(ExitInterrupted); };
-    connect(m_device.get(), &KVDeviceInterface::message, this, [close](KVDeviceInterface::KVDeviceMessage type, const QString &text) {
-        if (type == KVDeviceInterface::DevTasK && (text == QLatin1String("STOP") || text.startsWith(QLatin1String("66,0,"))))
-            close();
-    });
-    QTimer::singleShot(m_requests->timeout(), this, close);
     m_jobBox->stop();
+    // The plotter confirms the stop, or reports the job at its end; stopping reset the task record.
+    const auto close = [this] { Q_EMIT closeRequested(ExitInterrupted); };
+    if (const KVDeviceProperty *stop = m_device->property_ptr("TASK_STOP"))
+        connect(stop, &KVDeviceProperty::retStatus, this, [close](int result) {
+            if (result == 0)
+                close();
+        });
+    if (const KVDeviceProperty *task = m_device->property_ptr("TASK"))
+        connect(task, &KVDeviceProperty::valueChanged, this, [this, close] {
+            if (TaskRecord::of(m_device.get()).status == 0)
+                close();
+        });
+    QTimer::singleShot(m_requests->timeout(), this, close);
 }
 
 bool PanelWindow::startSimulator()
@@ -154,37 +164,19 @@ bool PanelWindow::startSimulator()
     return true;
 }
 
-// The device takes USB when it knows a USB path at all, so the other kind's address goes.
 void PanelWindow::pointDeviceAt()
 {
-    if (m_connectionBar->kind() == ConnectionBar::Usb) {
-        forgetLinkRecord("TCP");
-        m_device->setUSBPath(m_connectionBar->address());
-        return;
-    }
-    forgetLinkRecord("USB");
-    m_device->setIPAddress(m_connectionBar->address());
-    if (KVDeviceProperty *port = m_device->property_ptr("TCP_PORT"))
-        port->setValue(m_connectionBar->port());
-}
-
-void PanelWindow::forgetLinkRecord(const char *key)
-{
-    KVDeviceProperty *record = m_device->property_ptr(key);
-    if (!record)
-        return;
-    m_device->setProperty(key, QVariant());
-    delete record;
+    LinkTarget target;
+    target.kind = m_connectionBar->kind() == ConnectionBar::Usb ? LinkTarget::Usb : LinkTarget::Tcp;
+    target.address = m_connectionBar->address();
+    target.port = m_connectionBar->port();
+    m_link->aim(target);
 }
 
 void PanelWindow::onMessage(KVDeviceInterface::KVDeviceMessage type, const QString &text)
 {
     m_log->addMessage(type, text);
     m_jobBox->handleMessage(type, text);
-    if (type == KVDeviceInterface::DevStatus && !text.startsWith(QLatin1String("WEB SOCKET"))) {
-        m_lastLinkMessage = text;
-        showLinkState();
-    }
 }
 
 int PanelWindow::linkState() const
@@ -200,7 +192,7 @@ void PanelWindow::showLinkState()
     const int state = linkState();
     const bool connected = state == KVDeviceInterface::Idle || state == KVDeviceInterface::Working
                            || state == KVDeviceInterface::Pause;
-    m_connectionBar->showState(statusName(state), m_lastLinkMessage, state == KVDeviceInterface::DisConnected);
+    m_connectionBar->showState(statusName(state), m_link->lastStatus(), state == KVDeviceInterface::DisConnected);
     m_settings->setConnected(connected);
     m_machine->setConnected(connected);
     m_jobBox->setConnected(connected);

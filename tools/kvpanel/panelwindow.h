@@ -8,6 +8,7 @@
 #include <memory>
 
 class ConnectionBar;
+class DeviceLink;
 class JobBox;
 class JogPad;
 class KvSimulator;
@@ -54,7 +55,6 @@ Q_SIGNALS:
 private:
     bool startSimulator();
     void pointDeviceAt();
-    void forgetLinkRecord(const char *key);
     void onMessage(KVDeviceInterface::KVDeviceMessage type, const QString &text);
     void showLinkState();
     int linkState() const;
@@ -65,8 +65,8 @@ private:
     int m_family;
     double m_timeScale = 1.0;
     bool m_closing = false;
-    QString m_lastLinkMessage;
 
+    DeviceLink *m_link;
     RecordRequests *m_requests;
     ConnectionBar *m_connectionBar;
     QTabWidget *m_pages;

@@ -19,14 +19,16 @@ struct LinkTarget
     QString describe() const;
 };
 
-// Opens the link of a device object and watches it: the device reports its link state only
-// through "DevStatus" messages, and this turns them into "up" and "lost".
+// Opens the link of a device object and watches it: the device sets its "STATUS" record, then
+// reports the link with a DevStatus message, and this turns them into "up" and "lost".
 class DeviceLink : public QObject
 {
     Q_OBJECT
 public:
     explicit DeviceLink(KVDeviceInterface *device, QObject *parent = nullptr);
 
+    // Hands the device its address (and forgets an address of the other kind).
+    void aim(const LinkTarget &target);
     // Hands the device its address, connects and waits for the link report.
     bool open(const LinkTarget &target, int timeoutMs, QString *error);
     // Connects again to where open() went, after the link was lost.

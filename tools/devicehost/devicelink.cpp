@@ -31,19 +31,31 @@ DeviceLink::DeviceLink(KVDeviceInterface *device, QObject *parent)
     connect(device, &KVDeviceInterface::message, this, &DeviceLink::onMessage);
 }
 
+// The device takes USB when it knows a USB path at all, so the other kind's address goes.
+void DeviceLink::aim(const LinkTarget &target)
+{
+    m_target = target;
+    const bool usb = target.kind == LinkTarget::Usb;
+    const char *other = usb ? "TCP" : "USB";
+    if (KVDeviceProperty *record = m_device->property_ptr(other)) {
+        m_device->setProperty(other, QVariant());
+        delete record;
+    }
+    if (usb) {
+        m_device->setUSBPath(target.address);
+        return;
+    }
+    m_device->setIPAddress(target.address);
+    if (KVDeviceProperty *port = m_device->property_ptr("TCP_PORT"))
+        port->setValue(target.port);
+}
+
 // The device reports only "connected" or "disconnected"; where the link does not come up, a
 // connection of this host's own says why. Qt gives up a TCP connection attempt after 30 s: while
 // the host stays silent and time is left, the device tries again.
 bool DeviceLink::open(const LinkTarget &target, int timeoutMs, QString *error)
 {
-    m_target = target;
-    if (target.kind == LinkTarget::Usb) {
-        m_device->setUSBPath(target.address);
-    } else {
-        m_device->setIPAddress(target.address);
-        if (KVDeviceProperty *port = m_device->property_ptr("TCP_PORT"))
-            port->setValue(target.port);
-    }
+    aim(target);
     const QDeadlineTimer deadline(timeoutMs);
     const QString noAnswer = tr("no answer from %1 within %2 s").arg(target.describe()).arg(timeoutMs / 1000.0);
     for (;;) {
@@ -72,12 +84,18 @@ bool DeviceLink::open(const LinkTarget &target, int timeoutMs, QString *error)
     }
 }
 
+// The link is up in the states a transport sets when it connects; the cloud channel's reports,
+// DevStatus messages too, leave "STATUS" as it is.
 void DeviceLink::onMessage(KVDeviceInterface::KVDeviceMessage type, const QString &text)
 {
-    if (type != KVDeviceInterface::DevStatus || text.startsWith(QLatin1String("WEB SOCKET")))
+    if (type != KVDeviceInterface::DevStatus)
+        return;
+    const KVDeviceProperty *status = m_device->property_ptr("STATUS");
+    const int state = status ? status->value().toInt() : KVDeviceInterface::DisConnected;
+    const bool connected = state >= KVDeviceInterface::Idle && state <= KVDeviceInterface::Pause;
+    if (connected && m_up)
         return;
     m_lastStatus = text;
-    const bool connected = text.endsWith(QLatin1String(" CONNECTED.")) && !text.contains(QLatin1String("DIS"));
     if (connected) {
         m_up = true;
     } else if (m_up) {

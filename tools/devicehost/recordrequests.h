@@ -1,5 +1,5 @@
-#ifndef KVPANEL_RECORDREQUESTS_H
-#define KVPANEL_RECORDREQUESTS_H
+#ifndef KVHOST_RECORDREQUESTS_H
+#define KVHOST_RECORDREQUESTS_H
 
 #include <QByteArray>
 #include <QList>
@@ -11,8 +11,8 @@
 class KVDeviceInterface;
 class KVDeviceProperty;
 
-// Sends the read or write frame of a record and reports the device's answer without blocking the
-// window: the record announces the answer with retStatus(result), 0 when accepted, the device's
+// Sends the read or write frame of a record and reports the device's answer without blocking:
+// the record announces the answer with retStatus(result), 0 when accepted, the device's
 // result code when refused. A request the device does not answer within the timeout is reported
 // with NoAnswer.
 class RecordRequests : public QObject
@@ -54,4 +54,4 @@ private:
     QSet<KVDeviceProperty *> m_watched;
 };
 
-#endif // KVPANEL_RECORDREQUESTS_H
+#endif // KVHOST_RECORDREQUESTS_H

@@ -8,8 +8,8 @@ class DeviceLink;
 class KVDeviceInterface;
 class KVDeviceProperty;
 
-// Reads and writes records over the device's link and waits for the device's answer, which the
-// record announces with retStatus(result): 0 accepted, anything else refused.
+// Reads and writes records over the device's link and waits for the device's answer (see
+// RecordRequests), or for the link to drop.
 class RecordIO
 {
     Q_DECLARE_TR_FUNCTIONS(RecordIO)
@@ -31,7 +31,7 @@ public:
     static QString display(const KVDeviceProperty *record);
 
 private:
-    Outcome exchange(KVDeviceProperty *record, const QByteArray &frame);
+    Outcome exchange(KVDeviceProperty *record, bool write);
 
     KVDeviceInterface *m_device;
     DeviceLink *m_link;

@@ -3,6 +3,7 @@
 #include "devicelink.h"
 #include "eventwait.h"
 #include "recordaccess.h"
+#include "recordrequests.h"
 #include "recordtable.h"
 #include "valuecheck.h"
 
@@ -11,6 +12,7 @@
 #include <QStringList>
 
 #include <cmath>
+#include <optional>
 
 RecordIO::RecordIO(KVDeviceInterface *device, DeviceLink *link, int timeoutMs)
     : m_device(device), m_link(link), m_timeoutMs(timeoutMs)
@@ -19,33 +21,30 @@ RecordIO::RecordIO(KVDeviceInterface *device, DeviceLink *link, int timeoutMs)
 
 RecordIO::Outcome RecordIO::read(KVDeviceProperty *record)
 {
-    return exchange(record, record->get_cmd_bytes());
+    return exchange(record, false);
 }
 
 RecordIO::Outcome RecordIO::write(KVDeviceProperty *record)
 {
-    return exchange(record, record->set_cmd_bytes());
+    return exchange(record, true);
 }
 
-RecordIO::Outcome RecordIO::exchange(KVDeviceProperty *record, const QByteArray &frame)
+RecordIO::Outcome RecordIO::exchange(KVDeviceProperty *record, bool write)
 {
-    if (frame.isEmpty())
+    RecordRequests requests(m_device);
+    requests.setTimeout(m_timeoutMs);
+    std::optional<int> answer;
+    const auto done = [&answer](int result) { answer = result; };
+    if (!(write ? requests.write(record, done) : requests.read(record, done)))
         return NoCommand;
-    bool answered = false;
-    const QMetaObject::Connection connection =
-        QObject::connect(record, &KVDeviceProperty::retStatus, record, [&](int result) {
-            answered = true;
-            m_result = result;
-        });
     EventWait wait(m_timeoutMs);
     wait.wakeOn(record, &KVDeviceProperty::retStatus);
     wait.wakeOn(m_link, &DeviceLink::lost);
-    m_device->sendCMD(frame);
-    const bool done = wait.until([&] { return answered || !m_link->isUp(); });
-    QObject::disconnect(connection);
-    if (answered)
-        return m_result == 0 ? Answered : Refused;
-    return done ? LinkLost : TimedOut;
+    const bool settled = wait.until([&] { return answer || !m_link->isUp(); });
+    if (!answer || *answer == RecordRequests::NoAnswer)
+        return settled && !answer ? LinkLost : TimedOut;
+    m_result = *answer;
+    return m_result == 0 ? Answered : Refused;
 }
 
 // The user's text as a value of the record's type. A whole-number record whose range goes

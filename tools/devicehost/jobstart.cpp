@@ -1,18 +1,17 @@
 #include "jobstart.h"
 
 #include "plotfile.h"
-#include "qrcodejob.h"
 #include "recordrequests.h"
 #include "workfileinfo.h"
 
-#include "kvdeviceinterface.h"
 #include "kvdeviceproperty.h"
 
 #include <QPointer>
 
 JobStart::JobStart(KVDeviceInterface *device, RecordRequests *requests, QObject *parent)
-    : QObject(parent), m_device(device), m_requests(requests), m_qrCode(new QrCodeJob(device, this))
+    : QObject(parent), m_device(device), m_requests(requests)
 {
+    connect(device, &KVDeviceInterface::message, this, &JobStart::onMessage);
 }
 
 void JobStart::prepare(int copies, bool qrCode)
@@ -37,11 +36,11 @@ void JobStart::write(QList<Setting> settings, int run)
             continue;
         const QPointer<JobStart> self(this);
         const bool sent = m_requests->write(record, [self, settings, setting, run](int result) {
-            if (!self)
+            if (!self || run != self->m_run)
                 return;
             if (result == 0)
                 self->write(settings, run);
-            else if (run == self->m_run)
+            else
                 Q_EMIT self->refused(QLatin1String(setting.key), QString::number(setting.value), result);
         });
         if (sent)
@@ -50,16 +49,37 @@ void JobStart::write(QList<Setting> settings, int run)
     Q_EMIT ready();
 }
 
+// From the device's startTask() on, every code read gets the plot.
 void JobStart::launch(const PlotFile &plot)
 {
     WorkFileInfo::describe(m_device, plot);
     m_device->setPlt(plot.text);
     m_device->startTask();
-    if (m_qrJob)
-        m_qrCode->start(plot.text);
+    if (!m_qrJob)
+        return;
+    m_qrPlot = plot.text;
+    m_qrActive = true;
+    if (!m_device->property_ptr("GET_QRCODE"))
+        sendQrPlot("QR_PLT", false);
 }
 
-void JobStart::finish()
+void JobStart::onMessage(KVDeviceInterface::KVDeviceMessage type, const QString &text)
 {
-    m_qrCode->finish();
+    if (type != KVDeviceInterface::Qrcode || !m_qrActive)
+        return;
+    m_lastCode = text;
+    ++m_codes;
+    if (m_device->property_ptr("GET_QRCODE"))
+        sendQrPlot("TASK_PPLT", true);
+}
+
+void JobStart::sendQrPlot(const char *key, bool readStatus)
+{
+    KVDeviceProperty *record = m_device->property_ptr(key);
+    if (!record)
+        return;
+    record->setValue(m_qrPlot);
+    m_device->sendCMD(record->set_cmd_bytes());
+    if (const KVDeviceProperty *status = m_device->property_ptr("DEVICE_STATUS"); status && readStatus)
+        m_device->sendCMD(status->get_cmd_bytes());
 }

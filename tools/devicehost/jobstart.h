@@ -1,18 +1,23 @@
 #ifndef KVHOST_JOBSTART_H
 #define KVHOST_JOBSTART_H
 
+#include "kvdeviceinterface.h"
+
 #include <QObject>
 #include <QString>
 
-class KVDeviceInterface;
-class QrCodeJob;
 class RecordRequests;
 struct PlotFile;
 
 // How a host starts a cutting job. First the job kind and the number of copies go to the device,
 // each after the device took the one before (prepare). Then the device learns what the plot is,
-// for the cloud, takes the plot text and starts (launch); a QR-code job then hands the plotter
-// the plot for every code it reads.
+// for the cloud, takes the plot text and starts (launch).
+//
+// A QR-code job: the model's firmware reads the code on a sheet when asked (the job's start asks,
+// and the plug-in asks again before each further copy) and answers with its text; the plot for
+// that code then goes to the plotter as a plot-file job's plot does, followed by a status read.
+// A plotter of the 261 dialect takes the plot once, as the job's QR plot, and reads the code of
+// each sheet by itself, telling it as a QR-code message.
 class JobStart : public QObject
 {
     Q_OBJECT
@@ -24,9 +29,10 @@ public:
     void cancel() { ++m_run; }
     void launch(const PlotFile &plot);
     // A QR-code job's codes go unanswered from now on.
-    void finish();
+    void finish() { m_qrActive = false; }
 
-    const QrCodeJob *qrCode() const { return m_qrCode; }
+    QString lastCode() const { return m_lastCode; }
+    int codesRead() const { return m_codes; }
 
 Q_SIGNALS:
     void ready();
@@ -41,12 +47,17 @@ private:
     };
 
     void write(QList<Setting> settings, int run);
+    void onMessage(KVDeviceInterface::KVDeviceMessage type, const QString &text);
+    void sendQrPlot(const char *key, bool readStatus);
 
     KVDeviceInterface *m_device;
     RecordRequests *m_requests;
-    QrCodeJob *m_qrCode;
-    bool m_qrJob = false;
     int m_run = 0;
+    bool m_qrJob = false;
+    bool m_qrActive = false;
+    QString m_qrPlot;
+    QString m_lastCode;
+    int m_codes = 0;
 };
 
 #endif // KVHOST_JOBSTART_H

@@ -6,7 +6,7 @@
 #include "interrupt.h"
 #include "jobstate.h"
 #include "plotfile.h"
-#include "qrcodejob.h"
+#include "taskcontrol.h"
 
 #include "kvdeviceproperty.h"
 
@@ -31,12 +31,9 @@ CutJob::CutJob(KVDeviceInterface *device, DeviceLink *link, Interrupt *interrupt
       m_terminal(::isatty(STDOUT_FILENO)), m_requests(device), m_start(device, &m_requests)
 {
     connect(device, &KVDeviceInterface::message, this, &CutJob::onMessage);
-    // The plotter confirms a stop to the record of that control.
-    if (const KVDeviceProperty *stop = device->property_ptr("TASK_STOP")) {
-        connect(stop, &KVDeviceProperty::retStatus, this, [this](int result) {
-            m_stopNotice = m_stopNotice || (m_started && result == 0);
-        });
-    }
+    TaskControl::watch(device, this, [this](TaskControl::State state) {
+        m_stopNotice = m_stopNotice || (m_started && state == TaskControl::Idle);
+    });
 }
 
 int CutJob::run(const PlotFile &plot, const Settings &settings)
@@ -301,8 +298,8 @@ void CutJob::printSummary(const PlotFile &plot, const Progress &done, const Sett
                             {QStringLiteral("label_count"), plot.figures.labelCount},
                             {QStringLiteral("labels"), skipped ? QStringLiteral("skip") : QStringLiteral("outline")},
                             {QStringLiteral("raw"), plot.options.raw}};
-        if (m_start.qrCode()->codesRead() > 0)
-            summary.insert(QStringLiteral("qr_code"), m_start.qrCode()->lastCode());
+        if (m_start.codesRead() > 0)
+            summary.insert(QStringLiteral("qr_code"), m_start.lastCode());
         m_out << QJsonDocument(summary).toJson(QJsonDocument::Compact) << '\n';
         return;
     }
@@ -313,7 +310,7 @@ void CutJob::printSummary(const PlotFile &plot, const Progress &done, const Sett
     if (plot.figures.labelCount > 0)
         m_out << (skipped ? tr(", labels left out (--labels skip): %1")
                           : tr(", labels cut as the outline of their text: %1")).arg(plot.figures.labelCount);
-    if (m_start.qrCode()->codesRead() > 0)
-        m_out << tr(", QR code %1").arg(m_start.qrCode()->lastCode());
+    if (m_start.codesRead() > 0)
+        m_out << tr(", QR code %1").arg(m_start.lastCode());
     m_out << '\n';
 }

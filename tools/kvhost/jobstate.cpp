@@ -2,6 +2,7 @@
 
 #include "devicelink.h"
 #include "eventwait.h"
+#include "taskcontrol.h"
 
 #include "kvdeviceinterface.h"
 #include "kvdeviceproperty.h"
@@ -14,21 +15,12 @@ State ask(KVDeviceInterface *device, DeviceLink *link, int timeoutMs)
     if (!device->inherits("KVRV520MAXCam") || !stop || stop->get_cmd_bytes().isEmpty())
         return Unknown;
     State state = NoAnswer;
-    // The answer confirms the control whose value is the plotter's state.
     QObject receiver;
+    TaskControl::watch(device, &receiver, [&state](TaskControl::State confirmed) {
+        state = confirmed == TaskControl::Idle ? Idle : confirmed == TaskControl::Paused ? Paused : Cutting;
+    });
     EventWait wait(timeoutMs);
-    const struct { const char *key; State state; } controls[] = {
-        {"TASK_STOP", Idle}, {"TASK_RESUME", Cutting}, {"TASK_PAUSE", Paused}};
-    for (const auto &control : controls) {
-        const KVDeviceProperty *record = device->property_ptr(control.key);
-        if (!record)
-            continue;
-        QObject::connect(record, &KVDeviceProperty::retStatus, &receiver, [&state, control](int result) {
-            if (result == 0)
-                state = control.state;
-        });
-        wait.wakeOn(record, &KVDeviceProperty::retStatus);
-    }
+    wait.wakeOn(device, &KVDeviceInterface::message);
     wait.wakeOn(link, &DeviceLink::lost);
     device->sendCMD(stop->get_cmd_bytes());
     wait.until([&] { return state != NoAnswer || !link->isUp(); });

@@ -4,10 +4,8 @@
 class DeviceLink;
 class KVDeviceInterface;
 
-// What the plotter is doing, as it tells it. The model's firmware answers a read of its task
-// control (code 27) with its state, which the plug-in confirms to the record of that control:
-// TASK_PAUSE, TASK_RESUME (a job is under way) or TASK_STOP (none is). The 261 dialect answers in a form the plug-in never matches, so there the state is
-// unknown.
+// What the plotter is doing, as it answers a read of its task control (see TaskControl); the
+// 261 dialect's answer is never matched, so there the state is unknown.
 namespace JobState {
 
 enum State { Unknown, Idle, Cutting, Paused, NoAnswer, LinkLost };

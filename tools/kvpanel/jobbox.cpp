@@ -4,6 +4,7 @@
 #include "plotpicture.h"
 #include "jobstart.h"
 #include "recordrequests.h"
+#include "taskcontrol.h"
 
 #include "kvdeviceproperty.h"
 
@@ -87,7 +88,7 @@ JobBox::JobBox(KVDeviceInterface *device, RecordRequests *requests, QWidget *par
     connect(m_qrCode, &QCheckBox::toggled, this, &JobBox::updateButtons);
     connect(m_jobStart, &JobStart::ready, this, &JobBox::launch);
     connect(m_jobStart, &JobStart::refused, this, &JobBox::refuse);
-    watchTaskControl();
+    TaskControl::watch(device, this, [this](TaskControl::State state) { onTaskControl(state); });
     if (const KVDeviceProperty *speed = device->property_ptr("SPEED"))
         connect(speed, &KVDeviceProperty::valueChanged, this, &JobBox::showSpeed);
     setState(State::Idle);
@@ -229,27 +230,15 @@ void JobBox::handleMessage(KVDeviceInterface::KVDeviceMessage type, const QStrin
         onTaskNotice(text);
 }
 
-// The model's plotter confirms a pause, a resume or a stop to the record holding that control.
-void JobBox::watchTaskControl()
+// A stop confirmed while idle answers our own.
+void JobBox::onTaskControl(int state)
 {
-    const struct { const char *key; State from; State to; } controls[] = {
-        { "TASK_PAUSE", State::Running, State::Paused },
-        { "TASK_RESUME", State::Paused, State::Running },
-        { "TASK_STOP", State::Idle, State::Idle },
-    };
-    for (const auto &control : controls) {
-        const KVDeviceProperty *record = m_device->property_ptr(control.key);
-        if (!record)
-            continue;
-        connect(record, &KVDeviceProperty::retStatus, this, [this, control](int result) {
-            if (result != 0)
-                return;
-            if (control.to != State::Idle && m_state == control.from)
-                setState(control.to);
-            else if (control.to == State::Idle && m_state != State::Idle) // idle: the answer to our own stop
-                stoppedOnDevice();
-        });
-    }
+    if (state == TaskControl::Paused && m_state == State::Running)
+        setState(State::Paused);
+    else if (state == TaskControl::Cutting && m_state == State::Paused)
+        setState(State::Running);
+    else if (state == TaskControl::Idle && m_state != State::Idle)
+        stoppedOnDevice();
 }
 
 void JobBox::stoppedOnDevice()

@@ -52,7 +52,7 @@ private:
     void launch();
     void refuse(const QString &key, const QString &value, int result);
     void sendControl(const char *key);
-    void watchTaskControl();
+    void onTaskControl(int state);
     void onTaskNotice(const QString &text);
     void stoppedOnDevice();
     void showProgress();

@@ -8,6 +8,7 @@
 #include "messagelog.h"
 #include "recordrequests.h"
 #include "settingspage.h"
+#include "taskcontrol.h"
 #include "taskrecord.h"
 
 #include "kvdeviceproperty.h"
@@ -134,11 +135,10 @@ void PanelWindow::shutDown()
     m_jobBox->stop();
     // The plotter confirms the stop, or reports the job at its end; stopping reset the task record.
     const auto close = [this] { Q_EMIT closeRequested(ExitInterrupted); };
-    if (const KVDeviceProperty *stop = m_device->property_ptr("TASK_STOP"))
-        connect(stop, &KVDeviceProperty::retStatus, this, [close](int result) {
-            if (result == 0)
-                close();
-        });
+    TaskControl::watch(m_device.get(), this, [close](TaskControl::State state) {
+        if (state == TaskControl::Idle)
+            close();
+    });
     if (const KVDeviceProperty *task = m_device->property_ptr("TASK"))
         connect(task, &KVDeviceProperty::valueChanged, this, [this, close] {
             if (TaskRecord::of(m_device.get()).status == 0)

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config libgl-dev
-          qt6-base-dev qt6-base-dev-tools qt6-websockets-dev qt6-serialport-dev qt6-httpserver-dev qt6-svg-dev
+          qt6-base-dev qt6-base-dev-tools qt6-websockets-dev qt6-serialport-dev qt6-svg-dev
           qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
           fonts-dejavu-core fonts-wqy-microhei qt6-translations-l10n
           "$@")

@@ -27,10 +27,10 @@ void JobStart::write(QList<Setting> settings, int run)
         return;
     while (!settings.isEmpty()) {
         const Setting setting = settings.takeFirst();
-        KVDeviceProperty *record = m_device->property_ptr(setting.key);
+        KVDeviceProperty *record = m_device->property_ptr(setting.first);
         if (!record)
             continue;
-        record->setValue(setting.value);
+        record->setValue(setting.second);
         // The 261 dialect sends its copies with the plot; its task mode has no command.
         if (record->cmd_type() == KVDeviceInterface::NUM)
             continue;
@@ -41,12 +41,12 @@ void JobStart::write(QList<Setting> settings, int run)
             if (result == 0)
                 self->write(settings, run);
             else
-                Q_EMIT self->refused(QLatin1String(setting.key), QString::number(setting.value), result);
+                Q_EMIT self->prepared(result, QLatin1String(setting.first), QString::number(setting.second));
         });
         if (sent)
             return;
     }
-    Q_EMIT ready();
+    Q_EMIT prepared(0, QString(), QString());
 }
 
 // From the device's startTask() on, every code read gets the plot.

@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QString>
 
+#include <utility>
+
 class RecordRequests;
 struct PlotFile;
 
@@ -24,7 +26,7 @@ class JobStart : public QObject
 public:
     JobStart(KVDeviceInterface *device, RecordRequests *requests, QObject *parent = nullptr);
 
-    // Ends in ready() or refused(); a prepare under way is given up by the next or by cancel().
+    // Ends in prepared(); a prepare under way is given up by the next or by cancel().
     void prepare(int copies, bool qrCode);
     void cancel() { ++m_run; }
     void launch(const PlotFile &plot);
@@ -35,16 +37,12 @@ public:
     int codesRead() const { return m_codes; }
 
 Q_SIGNALS:
-    void ready();
-    // `result` is the device's refusal, or RecordRequests::NoAnswer; `value` what was written.
-    void refused(QString key, QString value, int result);
+    // `result` 0: the device took every setting. Otherwise the device's refusal of `key` =
+    // `value`, or RecordRequests::NoAnswer.
+    void prepared(int result, QString key, QString value);
 
 private:
-    struct Setting
-    {
-        const char *key;
-        int value;
-    };
+    using Setting = std::pair<const char *, int>;
 
     void write(QList<Setting> settings, int run);
     void onMessage(KVDeviceInterface::KVDeviceMessage type, const QString &text);

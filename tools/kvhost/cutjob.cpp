@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include <cmath>
+#include <optional>
 
 #include <unistd.h>
 
@@ -88,41 +89,37 @@ int CutJob::checkIdle(const Settings &settings)
 int CutJob::prepare(const PlotFile &plot, const Settings &settings)
 {
     m_requests.setTimeout(settings.answerTimeoutMs);
-    bool ready = false;
-    int outcome = ExitOk;
+    std::optional<int> result;
+    QString key, value;
     QObject receiver;
-    connect(&m_start, &JobStart::ready, &receiver, [&ready] { ready = true; });
-    connect(&m_start, &JobStart::refused, &receiver, [&](const QString &key, const QString &value, int result) {
-        outcome = writeFailure(key, value, result);
+    connect(&m_start, &JobStart::prepared, &receiver, [&](int answer, const QString &refusedKey, const QString &refusedValue) {
+        result = answer;
+        key = refusedKey;
+        value = refusedValue;
     });
     EventWait wait(-1);
-    wait.wakeOn(&m_start, &JobStart::ready);
-    wait.wakeOn(&m_start, &JobStart::refused);
+    wait.wakeOn(&m_start, &JobStart::prepared);
     wait.wakeOn(m_link, &DeviceLink::lost);
     m_start.prepare(settings.copies, settings.qrCode);
-    wait.until([&] { return ready || outcome != ExitOk || !m_link->isUp(); });
-    if (!ready && outcome == ExitOk) {
+    wait.until([&] { return result || !m_link->isUp(); });
+    if (!result) {
         m_start.cancel();
         m_err << "kvhost: " << tr("connection lost: %1").arg(m_link->lastStatus()) << '\n';
         return ExitConnectionLost;
     }
-    if (outcome != ExitOk)
-        return outcome;
+    if (*result == RecordRequests::NoAnswer) {
+        m_err << "kvhost: " << tr("no answer to %1").arg(key) << '\n';
+        return ExitTimeout;
+    }
+    if (*result != 0) {
+        m_err << "kvhost: " << tr("the device refused %1 = %2 (result %3)").arg(key, value).arg(*result) << '\n';
+        return ExitRefused;
+    }
     if (!settings.json)
         m_out << (settings.qrCode ? tr("cutting %1, %n copies (QR-code job)", nullptr, settings.copies)
                                   : tr("cutting %1, %n copies", nullptr, settings.copies)).arg(plot.fileName) << '\n';
     m_out.flush();
     return ExitOk;
-}
-
-int CutJob::writeFailure(const QString &key, const QString &value, int result)
-{
-    if (result == RecordRequests::NoAnswer) {
-        m_err << "kvhost: " << tr("no answer to %1").arg(key) << '\n';
-        return ExitTimeout;
-    }
-    m_err << "kvhost: " << tr("the device refused %1 = %2 (result %3)").arg(key, value).arg(result) << '\n';
-    return ExitRefused;
 }
 
 // The plotter takes the plot in before it reports on the job: it gets time for that (at 1 MB/s)

@@ -46,7 +46,6 @@ private:
 
     int checkIdle(const Settings &settings);
     int prepare(const PlotFile &plot, const Settings &settings);
-    int writeFailure(const QString &key, const QString &value, int result);
     int follow(const Settings &settings, qint64 plotBytes);
     bool hasEnded() const;
     int giveUp(const Settings &settings, const QString &reason, int exitCode);

@@ -86,8 +86,7 @@ JobBox::JobBox(KVDeviceInterface *device, RecordRequests *requests, QWidget *par
     connect(m_resume, &QPushButton::clicked, this, &JobBox::resume);
     connect(m_stop, &QPushButton::clicked, this, &JobBox::stop);
     connect(m_qrCode, &QCheckBox::toggled, this, &JobBox::updateButtons);
-    connect(m_jobStart, &JobStart::ready, this, &JobBox::launch);
-    connect(m_jobStart, &JobStart::refused, this, &JobBox::refuse);
+    connect(m_jobStart, &JobStart::prepared, this, &JobBox::onPrepared);
     TaskControl::watch(device, this, [this](TaskControl::State state) { onTaskControl(state); });
     if (const KVDeviceProperty *speed = device->property_ptr("SPEED"))
         connect(speed, &KVDeviceProperty::valueChanged, this, &JobBox::showSpeed);
@@ -161,8 +160,12 @@ void JobBox::start()
     m_jobStart->prepare(m_requestedCopies, m_qrCode->isChecked());
 }
 
-void JobBox::refuse(const QString &key, const QString &, int result)
+void JobBox::onPrepared(int result, const QString &key)
 {
+    if (result == 0) {
+        launch();
+        return;
+    }
     Q_EMIT note(result == RecordRequests::NoAnswer ? tr("job not started: no answer to %1").arg(key)
                                                    : tr("job not started: the device refused %1 (result %2)").arg(key).arg(result));
     setState(State::Idle);

@@ -50,7 +50,7 @@ private:
     QSizeF sheetMm(QString *description) const;
     void showSpeed();
     void launch();
-    void refuse(const QString &key, const QString &value, int result);
+    void onPrepared(int result, const QString &key);
     void sendControl(const char *key);
     void onTaskControl(int state);
     void onTaskNotice(const QString &text);

@@ -84,15 +84,13 @@ bool DeviceLink::open(const LinkTarget &target, int timeoutMs, QString *error)
     }
 }
 
-// The link is up in the states a transport sets when it connects; the cloud channel's reports,
-// DevStatus messages too, leave "STATUS" as it is.
+// The cloud channel's reports, DevStatus messages too, leave "STATUS" as it is.
 void DeviceLink::onMessage(KVDeviceInterface::KVDeviceMessage type, const QString &text)
 {
     if (type != KVDeviceInterface::DevStatus)
         return;
     const KVDeviceProperty *status = m_device->property_ptr("STATUS");
-    const int state = status ? status->value().toInt() : KVDeviceInterface::DisConnected;
-    const bool connected = state >= KVDeviceInterface::Idle && state <= KVDeviceInterface::Pause;
+    const bool connected = status && isUpState(status->value().toInt());
     if (connected && m_up)
         return;
     m_lastStatus = text;
@@ -100,7 +98,6 @@ void DeviceLink::onMessage(KVDeviceInterface::KVDeviceMessage type, const QStrin
         m_up = true;
     } else if (m_up) {
         m_up = false;
-        m_lost = true;
         Q_EMIT lost(text);
     } else {
         m_refused = true;

@@ -34,7 +34,8 @@ public:
     // Connects again to where open() went, after the link was lost.
     bool reopen(int timeoutMs, QString *error) { return open(m_target, timeoutMs, error); }
     bool isUp() const { return m_up; }
-    bool wasLost() const { return m_lost; }
+    // The link states ("STATUS") a transport sets when it connects.
+    static bool isUpState(int status) { return status >= KVDeviceInterface::Idle && status <= KVDeviceInterface::Pause; }
     QString lastStatus() const { return m_lastStatus; }
 
 Q_SIGNALS:
@@ -47,7 +48,6 @@ private:
     KVDeviceInterface *m_device;
     LinkTarget m_target;
     bool m_up = false;
-    bool m_lost = false;
     bool m_refused = false;
     QString m_lastStatus;
 };

@@ -190,8 +190,7 @@ int PanelWindow::linkState() const
 void PanelWindow::showLinkState()
 {
     const int state = linkState();
-    const bool connected = state == KVDeviceInterface::Idle || state == KVDeviceInterface::Working
-                           || state == KVDeviceInterface::Pause;
+    const bool connected = DeviceLink::isUpState(state);
     m_connectionBar->showState(statusName(state), m_link->lastStatus(), state == KVDeviceInterface::DisConnected);
     m_settings->setConnected(connected);
     m_machine->setConnected(connected);

@@ -5,6 +5,8 @@
 
 #include <QTimer>
 
+#include <algorithm>
+
 RecordRequests::RecordRequests(KVDeviceInterface *device, QObject *parent)
     : QObject(parent), m_device(device)
 {
@@ -44,28 +46,22 @@ void RecordRequests::watch(KVDeviceProperty *record)
 
 void RecordRequests::answer(KVDeviceProperty *record, int result)
 {
-    for (qsizetype i = 0; i < m_pending.size(); ++i) {
-        if (m_pending.at(i).record == record) {
-            finish(i, result);
-            return;
-        }
-    }
+    finishFirst([record](const Pending &pending) { return pending.record == record; }, result);
 }
 
 void RecordRequests::expire(quint64 id)
 {
-    for (qsizetype i = 0; i < m_pending.size(); ++i) {
-        if (m_pending.at(i).id == id) {
-            finish(i, NoAnswer);
-            return;
-        }
-    }
+    finishFirst([id](const Pending &pending) { return pending.id == id; }, NoAnswer);
 }
 
 // The request leaves the list before its callback runs, which may send the next one.
-void RecordRequests::finish(qsizetype index, int result)
+void RecordRequests::finishFirst(const std::function<bool(const Pending &)> &matches, int result)
 {
-    const Done done = m_pending.takeAt(index).done;
+    const auto found = std::find_if(m_pending.begin(), m_pending.end(), matches);
+    if (found == m_pending.end())
+        return;
+    const Done done = std::move(found->done);
+    m_pending.erase(found);
     if (done)
         done(result);
 }

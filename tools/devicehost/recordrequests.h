@@ -45,7 +45,7 @@ private:
     void watch(KVDeviceProperty *record);
     void answer(KVDeviceProperty *record, int result);
     void expire(quint64 id);
-    void finish(qsizetype index, int result);
+    void finishFirst(const std::function<bool(const Pending &)> &matches, int result);
 
     KVDeviceInterface *m_device;
     int m_timeoutMs = 5000;

@@ -15,6 +15,10 @@ struct TaskRecord
     int percent = 0;  // "Percent" of the copy under way
     QString fileName; // "FileName": the plotter's name for the job
 
+    // A job ends with status 0: complete when every copy was cut, stopped otherwise.
+    bool ended() const { return status == 0; }
+    bool complete() const { return ended() && copies > 0 && finished >= copies; }
+
     static TaskRecord of(KVDeviceInterface *device)
     {
         TaskRecord task;

@@ -165,8 +165,7 @@ int CutJob::follow(const Settings &settings, qint64 plotBytes)
 
 bool CutJob::hasEnded() const
 {
-    const bool reportedEnd = m_adopted && m_own.status == 0;
-    return reportedEnd || m_stopNotice || !m_otherFile.isEmpty() || !m_link->isUp() || m_interrupt->happened();
+    return (m_adopted && m_own.ended()) || m_stopNotice || !m_otherFile.isEmpty() || !m_link->isUp() || m_interrupt->happened();
 }
 
 // Before kvhost gives a job up, the plotter is told to stop it: over a new link when the old one
@@ -199,7 +198,7 @@ void CutJob::stopOnDevice(const Settings &settings)
     EventWait wait(settings.answerTimeoutMs);
     wait.wakeOn(m_device, &KVDeviceInterface::message);
     wait.wakeOn(m_link, &DeviceLink::lost);
-    const bool answered = wait.until([&] { return m_stopNotice || (m_adopted && m_own.status == 0) || !m_link->isUp(); });
+    const bool answered = wait.until([&] { return m_stopNotice || (m_adopted && m_own.ended()) || !m_link->isUp(); });
     m_err << "kvhost: "
           << (answered && m_link->isUp() ? tr("the device stopped") : tr("the device was told to stop the job and did not confirm it"))
           << '\n';
@@ -207,7 +206,7 @@ void CutJob::stopOnDevice(const Settings &settings)
 
 bool CutJob::isComplete() const
 {
-    return m_adopted && m_own.copies > 0 && m_own.finished >= m_own.copies && m_own.status == 0;
+    return m_adopted && m_own.complete();
 }
 
 // "66,status,file name,copies,finished,percent,...". The first job that begins (status not 0,

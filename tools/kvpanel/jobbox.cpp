@@ -266,9 +266,9 @@ void JobBox::onTaskNotice(const QString &text)
     }
     showProgress();
     const TaskRecord p = TaskRecord::of(m_device);
-    if (!m_reported || p.status != 0)
+    if (!m_reported || !p.ended())
         return;
-    if (p.copies > 0 && p.finished >= p.copies)
+    if (p.complete())
         finish();
     else
         stoppedOnDevice();

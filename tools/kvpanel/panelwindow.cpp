@@ -141,7 +141,7 @@ void PanelWindow::shutDown()
     });
     if (const KVDeviceProperty *task = m_device->property_ptr("TASK"))
         connect(task, &KVDeviceProperty::valueChanged, this, [this, close] {
-            if (TaskRecord::of(m_device.get()).status == 0)
+            if (TaskRecord::of(m_device.get()).ended())
                 close();
         });
     QTimer::singleShot(m_requests->timeout(), this, close);

@@ -1,7 +1,5 @@
 // What starting, stopping and jogging send, frame by frame, on both command dialects.
-#include "kvdeviceproperty.h"
 #include "testdevice.h"
-#include "kvrv520maxcam.h"
 
 #include <QDateTime>
 #include <QJsonObject>
@@ -16,11 +14,14 @@ QByteArray frame(const char *text)
     return '\x02' + QByteArray(text) + '\x03';
 }
 
-void setValue(KVDeviceInterface *device, const char *key, const QVariant &value)
+// What a call leaves in "TASK_START_TIME".
+enum StartTime { Absent, Stamped, Cleared };
+
+QJsonObject taskRecord(int status, const QString &file, int copies, int finished, int percent)
 {
-    KVDeviceProperty *record = device->property_ptr(key);
-    QVERIFY2(record, key);
-    record->setValue(value);
+    return {{QStringLiteral("Status"), status}, {QStringLiteral("FileName"), file},
+            {QStringLiteral("TaskCopies"), copies}, {QStringLiteral("Finished"), finished},
+            {QStringLiteral("Percent"), percent}, {QStringLiteral("Extra"), true}};
 }
 } // namespace
 
@@ -28,133 +29,85 @@ class tst_TaskControl : public QObject
 {
     Q_OBJECT
 private slots:
-    void modelStart_data();
-    void modelStart();
-    void modelPlotStartWithoutStatusRecordStopsEarly();
-    void commonStart_data();
-    void commonStart();
-    void stopResetsTheJob();
-    void jog_data();
-    void jog();
+    void sends_data();
+    void sends();
 };
 
-void tst_TaskControl::modelStart_data()
-{
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<Frames>("expected");
-    const QByteArray mark = frame("17;CCMD;1000,1;");
-    QTest::newRow("plot file") << 0 << Frames{mark, frame("12;CCMD;4;")};
-    QTest::newRow("qr code") << 1 << Frames{mark, frame("13;CCMD;11;")};
-    QTest::newRow("any other mode is a qr code job") << 2 << Frames{mark, frame("13;CCMD;11;")};
-}
-
-void tst_TaskControl::modelStart()
-{
-    QFETCH(int, mode);
-    QFETCH(Frames, expected);
-    RecordingModel device;
-    setValue(&device, "TASK_MODE", mode);
-    device.setPlt(QStringLiteral("IN;"));
-    QSignalSpy messages(&device, &KVDeviceInterface::message);
-
-    const QDateTime before = QDateTime::currentDateTime();
-    device.startTask();
-
-    QCOMPARE(device.sent, expected);
-    QCOMPARE(messages.count(), 1);
-    QCOMPARE(messages.at(0).at(0).value<KVDeviceInterface::KVDeviceMessage>(), KVDeviceInterface::DevTasK);
-    QCOMPARE(messages.at(0).at(1).toString(), QString());
-    KVDeviceProperty *started = device.property_ptr("TASK_START_TIME");
-    QVERIFY(started);
-    QVERIFY(started->value().toDateTime() >= before);
-}
-
-void tst_TaskControl::modelPlotStartWithoutStatusRecordStopsEarly()
-{
-    RecordingModel device;
-    delete device.property_ptr("DEVICE_STATUS");
-    device.setProperty("DEVICE_STATUS", QVariant());
-    QSignalSpy messages(&device, &KVDeviceInterface::message);
-    device.startTask();
-    QCOMPARE(device.sent, Frames{frame("17;CCMD;1000,1;")});
-    QCOMPARE(messages.count(), 0);
-    QVERIFY(!device.property_ptr("TASK_START_TIME"));
-}
-
-void tst_TaskControl::commonStart_data()
-{
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<Frames>("expected");
-    QTest::newRow("plot file") << 0 << Frames{frame("15;CMD;NUM:1;")};
-    QTest::newRow("qr code") << 1 << Frames{frame("15;CCMD;54,1;")};
-    QTest::newRow("unknown mode sends nothing") << 3 << Frames{};
-}
-
-void tst_TaskControl::commonStart()
-{
-    QFETCH(int, mode);
-    QFETCH(Frames, expected);
-    RecordingCommon device;
-    // The 261 dialect's task mode has no command; a host sets it directly.
-    setValue(&device, "TASK_MODE", mode);
-    device.setPlt(QStringLiteral("IN;"));
-    QSignalSpy messages(&device, &KVDeviceInterface::message);
-    device.startTask();
-    QCOMPARE(device.sent, expected);
-    QCOMPARE(messages.count(), 0);
-    QVERIFY(device.property_ptr("TASK_START_TIME"));
-}
-
-void tst_TaskControl::stopResetsTheJob()
-{
-    RecordingModel device;
-    device.startTask();
-    device.sent.clear();
-    KVDeviceProperty *task = device.property_ptr("TASK");
-    task->setValue(QJsonObject{{QStringLiteral("Status"), 3}, {QStringLiteral("FileName"), QStringLiteral("a.plt")},
-                               {QStringLiteral("TaskCopies"), 4}, {QStringLiteral("Finished"), 2},
-                               {QStringLiteral("Percent"), 40}, {QStringLiteral("Extra"), true}});
-    QSignalSpy messages(&device, &KVDeviceInterface::message);
-
-    device.stopTask();
-
-    const QJsonObject expected{{QStringLiteral("Status"), 0}, {QStringLiteral("FileName"), QString()},
-                               {QStringLiteral("TaskCopies"), 0}, {QStringLiteral("Finished"), 0},
-                               {QStringLiteral("Percent"), 100}, {QStringLiteral("Extra"), true}};
-    QCOMPARE(task->value().toJsonObject(), expected);
-    QVERIFY(device.property_ptr("TASK_START_TIME")->value().toDateTime().isNull());
-    QVERIFY(device.sent.isEmpty());
-    QCOMPARE(messages.count(), 0);
-}
-
-void tst_TaskControl::jog_data()
+void tst_TaskControl::sends_data()
 {
     QTest::addColumn<int>("family");
-    QTest::addColumn<int>("first");
-    QTest::addColumn<int>("second");
+    QTest::addColumn<QString>("call");     // "start <task mode>", "stop" or "move <first> <second>"
+    QTest::addColumn<QByteArray>("missing"); // a catalogue record taken away first
     QTest::addColumn<Frames>("expected");
-    QTest::newRow("model") << 583 << 1 << -2 << Frames{frame("26;CCMD;65,0,0,-80,-160;")};
-    QTest::newRow("model still") << 583 << 0 << 0 << Frames{frame("21;CCMD;65,0,0,0,0;")};
-    QTest::newRow("261 y back, x forward") << 261 << -5 << 7
-                                           << Frames{frame("19;CMD;SET83:100;"), frame("21;CMD;SET82:32868;")};
-    QTest::newRow("261 still") << 261 << 0 << 0 << Frames{frame("17;CMD;SET83:0;"), frame("17;CMD;SET82:0;")};
+    QTest::addColumn<int>("taskMessages");
+    QTest::addColumn<int>("startTime");
+
+    // The plot text itself goes out through the streamed plot path, not through sendCMD.
+    const QByteArray mark = frame("17;CCMD;1000,1;");
+    const QByteArray qrRead = frame("13;CCMD;11;");
+    QTest::newRow("model plot file") << 583 << "start 0" << QByteArray() << Frames{mark, frame("12;CCMD;4;")} << 1 << int(Stamped);
+    QTest::newRow("model qr code") << 583 << "start 1" << QByteArray() << Frames{mark, qrRead} << 1 << int(Stamped);
+    QTest::newRow("model mode 2 is a qr code job") << 583 << "start 2" << QByteArray() << Frames{mark, qrRead} << 1 << int(Stamped);
+    QTest::newRow("model plot without status record") << 583 << "start 0" << QByteArray("DEVICE_STATUS") << Frames{mark} << 0 << int(Absent);
+    QTest::newRow("261 plot file") << 261 << "start 0" << QByteArray() << Frames{frame("15;CMD;NUM:1;")} << 0 << int(Stamped);
+    QTest::newRow("261 qr code") << 261 << "start 1" << QByteArray() << Frames{frame("15;CCMD;54,1;")} << 0 << int(Stamped);
+    QTest::newRow("261 unknown mode") << 261 << "start 3" << QByteArray() << Frames{} << 0 << int(Stamped);
+    QTest::newRow("model stop") << 583 << "stop" << QByteArray() << Frames{} << 0 << int(Cleared);
+    QTest::newRow("261 stop without task record") << 261 << "stop" << QByteArray() << Frames{} << 0 << int(Cleared);
+    QTest::newRow("model jog") << 583 << "move 1 -2" << QByteArray() << Frames{frame("26;CCMD;65,0,0,-80,-160;")} << 0 << int(Absent);
+    QTest::newRow("model still") << 583 << "move 0 0" << QByteArray() << Frames{frame("21;CCMD;65,0,0,0,0;")} << 0 << int(Absent);
+    QTest::newRow("261 y back, x forward") << 261 << "move -5 7" << QByteArray()
+                                           << Frames{frame("19;CMD;SET83:100;"), frame("21;CMD;SET82:32868;")} << 0 << int(Absent);
+    QTest::newRow("261 still") << 261 << "move 0 0" << QByteArray()
+                               << Frames{frame("17;CMD;SET83:0;"), frame("17;CMD;SET82:0;")} << 0 << int(Absent);
 }
 
-void tst_TaskControl::jog()
+void tst_TaskControl::sends()
 {
     QFETCH(int, family);
-    QFETCH(int, first);
-    QFETCH(int, second);
-    QFETCH(Frames, expected);
-    if (family == 583) {
-        RecordingModel device;
-        device.move(first, second);
-        QCOMPARE(device.sent, expected);
-    } else {
-        RecordingCommon device;
-        device.move(first, second);
-        QCOMPARE(device.sent, expected);
+    QFETCH(QString, call);
+    QFETCH(QByteArray, missing);
+    QFETCH(int, startTime);
+    RecordingModel model;
+    RecordingCommon common;
+    KVCommonInterface &device = family == 583 ? static_cast<KVCommonInterface &>(model) : common;
+    QList<QByteArray> &sent = family == 583 ? model.sent : common.sent;
+    if (!missing.isEmpty())
+        KVAttach::toDevice(&device, missing.constData(), nullptr);
+
+    const QStringList words = call.split(u' ');
+    if (words[0] == QLatin1String("start")) // the 261 dialect's task mode has no command; a host sets it
+        device.property_ptr("TASK_MODE")->setValue(words[1].toInt());
+    device.setPlt(QStringLiteral("IN;"));
+    KVDeviceProperty *task = device.property_ptr("TASK");
+    if (words[0] == QLatin1String("stop")) {
+        device.startTask();
+        sent.clear();
+        if (task)
+            task->setValue(taskRecord(3, QStringLiteral("a.plt"), 4, 2, 40));
     }
+    QSignalSpy messages(&device, &KVDeviceInterface::message);
+    const QDateTime before = QDateTime::currentDateTime();
+
+    if (words[0] == QLatin1String("start"))
+        device.startTask();
+    else if (words[0] == QLatin1String("stop"))
+        device.stopTask();
+    else
+        device.move(words[1].toInt(), words[2].toInt());
+
+    QTEST(sent, "expected");
+    QTEST(int(messages.count()), "taskMessages");
+    for (const QList<QVariant> &message : messages)
+        QCOMPARE(message, (QList<QVariant>{QVariant::fromValue(KVDeviceInterface::DevTasK), QString()}));
+    KVDeviceProperty *started = device.property_ptr("TASK_START_TIME");
+    QCOMPARE(started != nullptr, startTime != Absent);
+    if (startTime == Stamped)
+        QVERIFY(started->value().toDateTime() >= before);
+    if (startTime == Cleared)
+        QVERIFY(started->value().toDateTime().isNull());
+    if (task && words[0] == QLatin1String("stop"))
+        QCOMPARE(task->value().toJsonObject(), taskRecord(0, QString(), 0, 0, 100));
 }
 
 QTEST_GUILESS_MAIN(tst_TaskControl)

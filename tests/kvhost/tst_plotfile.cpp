@@ -1,18 +1,13 @@
 // A plot file made ready for a job as both hosts make it: the plot drawn from the file's geometry
 // or, with --raw, the file's own text whole and unchanged or refused with the place that would
 // not reach the plotter; the same text and preview whether the geometry is kept or the file read
-// twice; and what the device is told of it for the cloud.
+// twice. (What the device is told of it for the cloud: the cloud runs of tst_kvhost.)
 #include "plotfile.h"
-#include "workfileinfo.h"
-
-#include "kvdeviceproperty.h"
-#include "kvrv520maxcam.h"
 
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
 
 class TestPlotFile : public QObject
 {
@@ -20,7 +15,6 @@ class TestPlotFile : public QObject
 private Q_SLOTS:
     void readsForAJob_data();
     void readsForAJob();
-    void tellsTheDevice();
 
 private:
     QString write(const QByteArray &bytes);
@@ -71,25 +65,6 @@ void TestPlotFile::readsForAJob()
     QCOMPARE(kept.previewPng, streamed.previewPng);
     QCOMPARE(kept.figures.cutLength, streamed.figures.cutLength);
     QVERIFY(!QImage::fromData(streamed.previewPng, "PNG").isNull());
-}
-
-// A 100 mm x 50 mm rectangle, cut once round.
-void TestPlotFile::tellsTheDevice()
-{
-    PlotFile plot;
-    QString error;
-    QVERIFY(plot.read(write("IN;PU400,400;PD4400,400,4400,2400,400,2400,400,400;PU0,0;"), {}, &error));
-    KVRV520MAXCam root;
-    const std::unique_ptr<KVDeviceInterface> device(root.initInstance());
-
-    WorkFileInfo::describe(device.get(), plot);
-
-    QCOMPARE(device->property_ptr("TASK_FILE_INFO")->value().toJsonObject(),
-             (QJsonObject{{"width", 100}, {"heigth", 50}, {"path_length", 300}}));
-    const QByteArray png = device->property_ptr("FILE_PREVIEW")->value().toByteArray();
-    QVERIFY(png.size() <= 32 * 1024);
-    // The origin and the rectangle, 10 mm off it: 110 x 60 mm in the picture's proportions.
-    QCOMPARE(QImage::fromData(png, "PNG").size(), QSize(256, 139));
 }
 
 QTEST_MAIN(TestPlotFile)

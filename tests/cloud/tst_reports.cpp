@@ -1,59 +1,19 @@
 // What a registered device reports to the local cloud service: the task report on its channel,
 // byte for byte, after every task change and on request, and the work record of a stopped job.
-#include "attach.h"
 #include "cloudsupport.h"
 
-#include <QDateTime>
-#include <QSignalSpy>
-#include <QTest>
 
-#include <memory>
-
-class tst_Reports : public CloudTest
+namespace {
+// A task report of the given "Runtime" fields.
+QString report(const QString &runtime)
 {
-    Q_OBJECT
-private slots:
-    void init();
-    void cleanup();
-
-    void taskReportBytes_data();
-    void taskReportBytes();
-    void taskChangesAreReported();
-    void workRecordOfAFinishedJob_data();
-    void workRecordOfAFinishedJob();
-
-    void noWorkRecord_data();
-    void noWorkRecord();
-    void nothingLeavesADeviceWithoutCloud();
-
-private:
-    // The next task report the service receives after asking for one with `text`.
-    QString askForReport(const QString &text);
-    void prepareJob(CloudDevice *job, int copies, int finished, const QJsonObject &workFile, bool started = true);
-};
-
-void tst_Reports::init()
-{
-    QVERIFY(startCloud());
-    QVERIFY(registerAndConnect(device.get(), client.get()));
-    QTRY_COMPARE(pendingReplies(*client), 0);
+    return QStringLiteral(R"({"actions":["Runtime"],"message":{"Runtime":{%1}},"sender":"Device"})").arg(runtime);
 }
 
-void tst_Reports::cleanup()
+// A job of `copies` with `finished` done, on a work file, started 90 s ago unless `started` is false.
+void prepareJob(CloudDevice *job, int copies, int finished, const QJsonObject &workFile, bool started = true)
 {
-    stopCloud();
-}
-
-QString tst_Reports::askForReport(const QString &text)
-{
-    QSignalSpy reported(service.get(), &KvCloudService::channelMessageReceived);
-    service->sendText(DeviceCode, text);
-    return reported.wait() ? reported.first().at(1).toString() : QString();
-}
-
-void tst_Reports::prepareJob(CloudDevice *job, int copies, int finished, const QJsonObject &workFile, bool started)
-{
-    QJsonObject task = job->property_ptr("TASK")->value().toJsonObject();
+    QJsonObject task = job->taskRecord();
     task.insert(QStringLiteral("TaskCopies"), copies);
     task.insert(QStringLiteral("Finished"), finished);
     job->set("TASK", task);
@@ -64,6 +24,28 @@ void tst_Reports::prepareJob(CloudDevice *job, int copies, int finished, const Q
     startTime->init(QDateTime::currentDateTime().addSecs(-90), QString(), QString(), 0, 0, 0, KVDeviceInterface::UnCMD);
     KVAttach::toDevice(job, "TASK_START_TIME", startTime);
 }
+} // namespace
+
+class tst_Reports : public CloudTest
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup() { stopCloud(); }
+
+    void taskReportBytes_data();
+    void taskReportBytes();
+    void taskChangesAreReported();
+    void workRecord_data();
+    void workRecord();
+};
+
+void tst_Reports::init()
+{
+    QVERIFY(startCloud());
+    QVERIFY(registerAndConnect(device.get(), client.get()));
+    QTRY_COMPARE(pendingReplies(*client), 0);
+}
 
 void tst_Reports::taskReportBytes_data()
 {
@@ -72,18 +54,9 @@ void tst_Reports::taskReportBytes_data()
     QTest::addColumn<QString>("report");
 
     const QJsonObject idle{{"Finished", 0}, {"Status", 0}, {"TaskCopies", 0}, {"Percent", 100}};
-    QTest::newRow("no preview record") << idle << QVariant()
-        << R"({"actions":["Runtime"],"message":{"Runtime":{"Finished":0,"Percent":100,"Status":0,"TaskCopies":0}},"sender":"Device"})";
-    QTest::newRow("empty preview") << idle << QVariant(QByteArray())
-        << R"({"actions":["Runtime"],"message":{"Runtime":{"FilePreview":null,"Finished":0,"Percent":100,"Status":0,"TaskCopies":0}},"sender":"Device"})";
-    QTest::newRow("preview bytes") << idle << QVariant(QByteArray("\x89PNG\r\n\x1a\n\0", 9))
-        << R"({"actions":["Runtime"],"message":{"Runtime":{"FilePreview":"iVBORw0KGgoA","Finished":0,"Percent":100,"Status":0,"TaskCopies":0}},"sender":"Device"})";
-    QTest::newRow("running job") << QJsonObject{{"Status", 1}, {"FileName", "标签.plt"}, {"TaskCopies", 2}, {"Finished", 1}, {"Percent", 57}}
-        << QVariant()
-        << R"({"actions":["Runtime"],"message":{"Runtime":{"FileName":"标签.plt","Finished":1,"Percent":57,"Status":1,"TaskCopies":2}},"sender":"Device"})";
-    QTest::newRow("keys of the host") << QJsonObject{{"b", QJsonObject{{"z", 1}, {"a", 2}}}, {"Z", 0}, {"a", 1}}
-        << QVariant(QByteArray("p"))
-        << R"({"actions":["Runtime"],"message":{"Runtime":{"FilePreview":"cA==","Z":0,"a":1,"b":{"a":2,"z":1}}},"sender":"Device"})";
+    QTest::newRow("no preview record") << idle << QVariant() << report(R"("Finished":0,"Percent":100,"Status":0,"TaskCopies":0)");
+    QTest::newRow("preview bytes") << idle << QVariant(QByteArray("\x89PNG\r\n\x1a\n\0", 9)) << report(R"("FilePreview":"iVBORw0KGgoA","Finished":0,"Percent":100,"Status":0,"TaskCopies":0)");
+    QTest::newRow("keys of the host") << QJsonObject{{"b", QJsonObject{{"z", 1}, {"a", 2}}}, {"Z", 0}, {"FileName", "标签.plt"}} << QVariant(QByteArray("p")) << report(R"("FileName":"标签.plt","FilePreview":"cA==","Z":0,"b":{"a":2,"z":1})");
 }
 
 void tst_Reports::taskReportBytes()
@@ -99,9 +72,11 @@ void tst_Reports::taskReportBytes()
         delete device->property_ptr("FILE_PREVIEW");
         device->setProperty("FILE_PREVIEW", QVariant());
     }
-    QCOMPARE(askForReport(QStringLiteral("Runtime?")), report);
-    // The preview goes only into what is sent.
-    QCOMPARE(device->property_ptr("TASK")->value().toJsonObject(), task);
+    QSignalSpy reported(service.get(), &KvCloudService::channelMessageReceived);
+    service->sendText(DeviceCode, QStringLiteral("Runtime?"));
+    QVERIFY(reported.wait());
+    QCOMPARE(reported.first().at(1).toString(), report);
+    QCOMPARE(device->taskRecord(), task); // the preview goes only into what is sent
 }
 
 void tst_Reports::taskChangesAreReported()
@@ -115,8 +90,6 @@ void tst_Reports::taskChangesAreReported()
     service->sendText(DeviceCode, QStringLiteral("after stop"));
     QTRY_COMPARE(reported.size(), 5);
 
-    const QString head = QStringLiteral(R"({"actions":["Runtime"],"message":{"Runtime":{)");
-    const QString tail = QStringLiteral(R"(}},"sender":"Device"})");
     const QStringList runtimes{
         R"("FilePreview":null,"Finished":0,"Percent":100,"Status":0,"TaskCopies":0)",
         R"("FileName":"labels.plt","FilePreview":null,"Finished":0,"Percent":57,"Status":1,"TaskCopies":2)",
@@ -125,96 +98,74 @@ void tst_Reports::taskChangesAreReported()
         R"("FileName":"","FilePreview":null,"Finished":0,"Percent":100,"Status":0,"TaskCopies":0)",
     };
     for (int i = 0; i < runtimes.size(); ++i)
-        QCOMPARE(reported.at(i).at(1).toString(), head + runtimes.at(i) + tail);
+        QCOMPARE(reported.at(i).at(1).toString(), report(runtimes.at(i)));
 }
 
-void tst_Reports::workRecordOfAFinishedJob_data()
+// The work record of a stopped job, or none: for a device not registered (or with the id -1), a job
+// of no copies, none finished, no cut path or never started, and a device never handed a client
+// (no channel to report on either, even for a job it cut).
+void tst_Reports::workRecord_data()
 {
+    QTest::addColumn<QString>("change"); // of a registered device with a job it started
     QTest::addColumn<QJsonObject>("workFile");
-    QTest::addColumn<int>("copies");
-    QTest::addColumn<int>("finished");
-    QTest::addColumn<int>("taskMode");
-    QTest::addColumn<uint>("workMode");
-    QTest::addColumn<QString>("fields"); // the record without "end_time" and "task_time"
+    QTest::addColumn<QList<int>>("job"); // copies, finished, task mode, work mode
+    QTest::addColumn<QString>("posted"); // without "end_time" and "task_time"; empty: nothing
 
-    QTest::newRow("page 300 x 200") << QJsonObject{{"heigth", 300}, {"width", 200}, {"path_length", 922}} << 2 << 2 << 0 << 0u
-        << R"({"device":1,"finish_copies":2,"page_area":60000,"page_size":"300x200","path_length":922,"task_copies":2,"task_model":0,"work_model":0})";
-    QTest::newRow("no page size, job cut short") << QJsonObject{{"path_length", 5}} << 3 << 1 << 1 << 2u
-        << R"({"device":1,"finish_copies":1,"page_area":0,"page_size":"0x0","path_length":5,"task_copies":3,"task_model":1,"work_model":2})";
+    const QJsonObject page{{"heigth", 300}, {"width", 200}, {"path_length", 922}};
+    QTest::newRow("page 300 x 200") << "" << page << QList<int>{2, 2, 0, 0} << R"({"device":1,"finish_copies":2,"page_area":60000,"page_size":"300x200","path_length":922,"task_copies":2,"task_model":0,"work_model":0})";
+    QTest::newRow("no page size, job cut short") << "" << QJsonObject{{"path_length", 5}} << QList<int>{3, 1, 1, 2} << R"({"device":1,"finish_copies":1,"page_area":0,"page_size":"0x0","path_length":5,"task_copies":3,"task_model":1,"work_model":2})";
+    QTest::newRow("not registered") << "not registered" << page << QList<int>{2, 1, 0, 0} << "";
+    QTest::newRow("id -1") << "id -1" << page << QList<int>{2, 1, 0, 0} << "";
+    QTest::newRow("no copies") << "" << page << QList<int>{0, 1, 0, 0} << "";
+    QTest::newRow("nothing finished") << "" << page << QList<int>{2, 0, 0, 0} << "";
+    QTest::newRow("no path length") << "" << QJsonObject{{"heigth", 300}, {"width", 200}} << QList<int>{2, 1, 0, 0} << "";
+    QTest::newRow("never started") << "never started" << page << QList<int>{2, 1, 0, 0} << "";
+    QTest::newRow("no client") << "no client" << page << QList<int>{2, 2, 0, 0} << "";
 }
 
-void tst_Reports::workRecordOfAFinishedJob()
+void tst_Reports::workRecord()
 {
+    QFETCH(QString, change);
     QFETCH(QJsonObject, workFile);
-    QFETCH(int, copies);
-    QFETCH(int, finished);
-    QFETCH(int, taskMode);
-    QFETCH(uint, workMode);
-    QFETCH(QString, fields);
+    QFETCH(QList<int>, job);
+    QFETCH(QString, posted);
 
-    prepareJob(device.get(), copies, finished, workFile);
-    device->set("TASK_MODE", taskMode);
-    device->set("WORK_MODE", workMode);
-    QSignalSpy posted(service.get(), &KvCloudService::workRecordReceived);
-    device->stopTask();
-    QVERIFY(posted.wait());
-
-    QJsonObject record = posted.first().first().toJsonObject();
-    const QString endTime = record.take(QStringLiteral("end_time")).toString();
-    const int taskTime = record.take(QStringLiteral("task_time")).toInt();
-    QCOMPARE(compact(record), fields);
-    QVERIFY2(taskTime == 90 || taskTime == 91, QByteArray::number(taskTime));
-    // UTC, with the milliseconds written twice: three digits, then without leading zeros.
-    const QString format = QStringLiteral("yyyy-MM-dd hh:mm:ss.zzzz");
-    QDateTime end = QDateTime::fromString(endTime.left(23), QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz"));
-    end.setTimeSpec(Qt::UTC);
-    QVERIFY2(end.isValid() && qAbs(end.secsTo(QDateTime::currentDateTimeUtc())) < 5, qPrintable(endTime));
-    QCOMPARE(endTime, end.toString(format));
-
-    // The task is idle again, and a second stop has nothing to post.
-    QCOMPARE(compact(device->property_ptr("TASK")->value().toJsonObject()),
-             QStringLiteral(R"({"FileName":"","Finished":0,"Percent":100,"Status":0,"TaskCopies":0})"));
-    QVERIFY(!device->property_ptr("TASK_START_TIME")->value().toDateTime().isValid());
-    QTRY_COMPARE(pendingReplies(*client), 0);
-    device->stopTask();
-    QCOMPARE(pendingReplies(*client), 0);
-}
-
-void tst_Reports::noWorkRecord_data()
-{
-    QTest::addColumn<QString>("why");
-    QTest::newRow("not registered") << "not registered";
-    QTest::newRow("id -1") << "id -1";
-    QTest::newRow("no copies") << "no copies";
-    QTest::newRow("nothing finished") << "nothing finished";
-    QTest::newRow("no path length") << "no path length";
-    QTest::newRow("never started") << "never started";
-}
-
-void tst_Reports::noWorkRecord()
-{
-    QFETCH(QString, why);
-    const QJsonObject workFile{{"heigth", 300}, {"width", 200}, {"path_length", why == "no path length" ? 0 : 922}};
-    prepareJob(device.get(), why == "no copies" ? 0 : 2, why == "nothing finished" ? 0 : 1, workFile, why != "never started");
-    if (why == "not registered")
-        device->cloudRecord().remove(QStringLiteral("id"));
-    if (why == "id -1")
-        device->cloudRecord().insert(QStringLiteral("id"), -1);
-    device->stopTask();
-    QCOMPARE(pendingReplies(*client), 0); // no request was made
-    QVERIFY(service->workRecords().isEmpty());
-}
-
-void tst_Reports::nothingLeavesADeviceWithoutCloud()
-{
-    // Never handed a client: no channel to report on, no id to post with, and no crash.
     CloudDevice alone;
-    prepareJob(&alone, 2, 2, {{"path_length", 922}});
-    alone.startTask();
-    alone.decode_task(QStringLiteral("66,1,labels.plt,2,2,100,0,0,0"));
-    alone.stopTask();
-    QVERIFY(alone.cloudRecord().isEmpty());
-    QCOMPARE(alone.property_ptr("TASK")->value().toJsonObject().value("TaskCopies").toInt(), 0);
+    CloudDevice *cutter = change == "no client" ? &alone : device.get();
+    prepareJob(cutter, job.at(0), job.at(1), workFile, change != "never started");
+    cutter->set("TASK_MODE", job.at(2));
+    cutter->set("WORK_MODE", uint(job.at(3)));
+    if (change == "not registered")
+        device->cloudRecord().remove(QStringLiteral("id"));
+    if (change == "id -1")
+        device->cloudRecord().insert(QStringLiteral("id"), -1);
+    if (cutter == &alone) {
+        alone.startTask();
+        alone.decode_task(QStringLiteral("66,1,labels.plt,2,2,100,0,0,0"));
+    }
+    QSignalSpy received(service.get(), &KvCloudService::workRecordReceived);
+    cutter->stopTask();
+    if (!posted.isEmpty()) {
+        QVERIFY(received.wait());
+        QJsonObject record = received.first().first().toJsonObject();
+        const QString endTime = record.take(QStringLiteral("end_time")).toString();
+        const int taskTime = record.take(QStringLiteral("task_time")).toInt();
+        QCOMPARE(compact(record), posted);
+        QVERIFY2(taskTime == 90 || taskTime == 91, QByteArray::number(taskTime));
+        // UTC, with the milliseconds written twice: three digits, then without leading zeros.
+        QDateTime end = QDateTime::fromString(endTime.left(23), QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz"));
+        end.setTimeSpec(Qt::UTC);
+        QVERIFY2(end.isValid() && qAbs(end.secsTo(QDateTime::currentDateTimeUtc())) < 5, qPrintable(endTime));
+        QCOMPARE(endTime, end.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzzz")));
+        QVERIFY(!cutter->property_ptr("TASK_START_TIME")->value().toDateTime().isValid());
+    }
+    // The task is idle again, and a second stop has nothing to post.
+    QCOMPARE(compact(cutter->taskRecord()), QStringLiteral(R"({"FileName":"","Finished":0,"Percent":100,"Status":0,"TaskCopies":0})"));
+    QTRY_COMPARE(pendingReplies(*client), 0);
+    cutter->stopTask();
+    QCOMPARE(pendingReplies(*client), 0);
+    QCOMPARE(service->workRecords().size(), posted.isEmpty() ? 0 : 1);
+    QVERIFY(service->channelMessages(DeviceCode).isEmpty());
 }
 
 QTEST_MAIN(tst_Reports)

@@ -2,16 +2,11 @@
 #define CLOUDSUPPORT_H
 
 #include "cloudservice.h"
-#include "kvdeviceproperty.h"
-#include "kvrv520maxcam.h"
 #include "pivenacloud.h"
 #include "testdevice.h"
 
-#include <QJsonArray>
-#include <QTest>
 #include <QJsonDocument>
 #include <QNetworkReply>
-#include <QWebSocket>
 
 #include <memory>
 
@@ -29,24 +24,15 @@ inline QString compact(const QJsonObject &object)
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }
 
-// The requests ({"method", "route", "body", "status"}) of one method and route that the service
-// received, oldest first, and their bodies.
-inline QList<QJsonObject> requestsOf(const KvCloudService &service, const char *method, const char *route)
-{
-    QList<QJsonObject> found;
-    for (const QJsonValue &request : service.requests()) {
-        if (request[QLatin1String("method")].toString() == QLatin1String(method)
-            && request[QLatin1String("route")].toString() == QLatin1String(route))
-            found.append(request.toObject());
-    }
-    return found;
-}
-
+// The bodies of the requests of one method and route that the service received, oldest first.
 inline QList<QJsonObject> bodiesOf(const KvCloudService &service, const char *method, const char *route)
 {
     QList<QJsonObject> bodies;
-    for (const QJsonObject &request : requestsOf(service, method, route))
-        bodies.append(request.value(QLatin1String("body")).toObject());
+    for (const QJsonValue &request : service.requests()) {
+        if (request[QLatin1String("method")].toString() == QLatin1String(method)
+            && request[QLatin1String("route")].toString() == QLatin1String(route))
+            bodies.append(request[QLatin1String("body")].toObject());
+    }
     return bodies;
 }
 

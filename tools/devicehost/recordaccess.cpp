@@ -4,6 +4,7 @@
 
 #include "kvdeviceinterface.h"
 #include "kvdeviceproperty.h"
+#include "protocolnames.h"
 
 #include <QCoreApplication>
 
@@ -18,8 +19,6 @@ struct Texts
 
 using Type = KVDeviceInterface::KVDeviceCMDType;
 
-// Reply codes of the firmware's notices and messages.
-enum Code { CopyEnd = 4, QrRead = 11, TaskControl583 = 27, QrCodeFile = 55, Progress = 66, TaskControl261 = 125, PanelStop = 1001 };
 
 bool modelDispatchesFirst(const KVDeviceInterface *device)
 {
@@ -61,18 +60,18 @@ Way answerWay(const KVDeviceInterface *device, const KVDeviceProperty *record, i
         return unmatched(Texts::tr("the device's answer to it carries no code to match it by"));
     const bool ccmd = type == KVDeviceInterface::CCMD;
     if (ccmd && modelDispatchesFirst(device)) {
-        if (code == CopyEnd || code == PanelStop)
+        if (code == KVReplyCode::CopyDone || code == KVReplyCode::StoppedAtMachine)
             return unmatched(Texts::tr("its answer (code %1) is taken as a task notice of the plotter").arg(code));
-        if (code == TaskControl583 && writing)
+        if (code == KVReplyCode::TaskState && writing)
             return {Reach::TaskControl, QString(), nullptr};
-        if (code == TaskControl583)
+        if (code == KVReplyCode::TaskState)
             return unmatched(Texts::tr("its answer (code 27) comes as a job-state notice (PAUSE, RESUME or STOP)"));
     }
-    if (ccmd && code == Progress)
+    if (ccmd && code == KVReplyCode::TaskProgress)
         return unmatched(Texts::tr("its answer (code 66) is taken as a progress report"));
-    if (ccmd && (code == QrRead || code == QrCodeFile))
+    if (ccmd && (code == KVReplyCode::QrCodeRead || code == KVReplyCode::QrCodeFile))
         return unmatched(Texts::tr("its answer (code %1) comes as a QR-code message").arg(code));
-    if (code == TaskControl583 || code == TaskControl261)
+    if (code == KVReplyCode::TaskState || code == KVReplyCode::TaskControl)
         return unmatched(Texts::tr("answers with code %1 are never matched to a record").arg(code));
     const KVDeviceProperty *target = answerTarget(device, type, code);
     if (target != record)

@@ -3,6 +3,7 @@
 
 #include "kvdeviceinterface.h"
 #include "kvdeviceproperty.h"
+#include "protocolnames.h"
 
 #include <QJsonObject>
 
@@ -19,16 +20,22 @@ struct TaskRecord
     bool ended() const { return status == 0; }
     bool complete() const { return ended() && copies > 0 && finished >= copies; }
 
+    // A progress report's text starts with its reply code: "66,status,file name,copies,...".
+    static bool isProgressReport(const QString &text)
+    {
+        return text.startsWith(QString::number(KVReplyCode::TaskProgress) + u',');
+    }
+
     static TaskRecord of(KVDeviceInterface *device)
     {
         TaskRecord task;
         if (const KVDeviceProperty *record = device->property_ptr("TASK")) {
             const QJsonObject json = record->value().toJsonObject();
-            task.status = json.value(QLatin1String("Status")).toInt();
-            task.copies = json.value(QLatin1String("TaskCopies")).toInt();
-            task.finished = json.value(QLatin1String("Finished")).toInt();
-            task.percent = json.value(QLatin1String("Percent")).toInt();
-            task.fileName = json.value(QLatin1String("FileName")).toString();
+            task.status = json.value(KVTaskKey::Status).toInt();
+            task.copies = json.value(KVTaskKey::TaskCopies).toInt();
+            task.finished = json.value(KVTaskKey::Finished).toInt();
+            task.percent = json.value(KVTaskKey::Percent).toInt();
+            task.fileName = json.value(KVTaskKey::FileName).toString();
         }
         return task;
     }

@@ -237,7 +237,7 @@ void CutJob::onMessage(KVDeviceInterface::KVDeviceMessage type, const QString &t
     if (type != KVDeviceInterface::DevTasK)
         return;
     // A copy-end notice comes with no text; a progress report starts with its code.
-    const bool report = text.startsWith(QLatin1String("66,"));
+    const bool report = TaskRecord::isProgressReport(text);
     if (report && !isOwnReport(text))
         return;
     m_sinceActivity.restart();

@@ -258,7 +258,7 @@ void JobBox::onTaskNotice(const QString &text)
     if (m_state != State::Running && m_state != State::Paused)
         return; // the last reports of a job that is over
     // A progress report starts with its code; a copy end (or the start) comes with no text.
-    if (text.startsWith(QLatin1String("66,"))) {
+    if (TaskRecord::isProgressReport(text)) {
         m_reported = true;
         m_betweenCopies = false;
     } else if (text.isEmpty()) {

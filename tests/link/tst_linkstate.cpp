@@ -1,16 +1,21 @@
 // The connection manager: where the device is, connecting over TCP and USB, and what the host
 // sees of the link ("STATUS", "CONNECT_MODE", DevStatus messages, the heartbeat timer).
 
-#include "linksupport.h"
+#include "testdevice.h"
 #include "simpty.h"
 #include "usboperate.h"
 
 #include <QPointer>
-#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <memory>
+
+namespace {
+// What happens to the line after the first connect.
+enum class Event { Nothing, PeerCloses, DeclaredLost, HangUp };
+} // namespace
+Q_DECLARE_METATYPE(Event)
 
 class TestLinkState : public QObject
 {
@@ -20,71 +25,38 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    // Records and dispatch of reports.
     void addressRecords_data();
     void addressRecords();
-    void replacedAddressRecordIsDeleted();
-    void usbStatusReports_data();
-    void usbStatusReports();
-    void tcpStateReports_data();
-    void tcpStateReports();
+    void transportReports_data();
+    void transportReports();
     void connectDeviceChoosesTransport_data();
     void connectDeviceChoosesTransport();
-
-    // Happy paths over real lines.
-    void tcpConnects();
-    void tcpReconnectsOnTheSameSocket();
-    void tcpPortUsesItsLow16Bits();
-    void usbConnectsAndReconnects();
-
-    // Rainy paths.
-    void tcpRefused();
-    void tcpServerLoss();
-    void tcpReconnectAfterLinkDeclaredLost();
-    void usbMissingDevice();
-    void usbHangUp();
+    void linkEvents_data();
+    void linkEvents();
 
 private:
-    struct Report
-    {
-        QString text;
-        int statusAtMessage;
-    };
-    void waitForMessages(int count);
-    QStringList texts() const;
-
     std::unique_ptr<ProbeDevice> device;
-    QList<Report> reports;
+    QStringList texts;
+    QList<int> statusAtMessage;
 };
 
 void TestLinkState::init()
 {
     device = std::make_unique<ProbeDevice>();
     device->addLinkRecords();
-    reports.clear();
+    texts.clear();
+    statusAtMessage.clear();
     connect(device.get(), &KVDeviceInterface::message, this,
             [this](KVDeviceInterface::KVDeviceMessage type, const QString &text) {
                 QCOMPARE(type, KVDeviceInterface::DevStatus);
-                reports.append({ text, device->status() });
+                texts.append(text);
+                statusAtMessage.append(device->status());
             });
 }
 
 void TestLinkState::cleanup()
 {
     device.reset();
-}
-
-void TestLinkState::waitForMessages(int count)
-{
-    QTRY_COMPARE(reports.size(), count);
-}
-
-QStringList TestLinkState::texts() const
-{
-    QStringList list;
-    for (const Report &report : reports)
-        list.append(report.text);
-    return list;
 }
 
 void TestLinkState::addressRecords_data()
@@ -96,45 +68,48 @@ void TestLinkState::addressRecords_data()
     QTest::newRow("TCP") << false << QStringLiteral("192.0.2.7") << QStringLiteral("IP 地址");
 }
 
+// Setting an address again replaces the record and deletes the one it replaces.
 void TestLinkState::addressRecords()
 {
     QFETCH(bool, usb);
     QFETCH(QString, address);
     QFETCH(QString, label);
-    usb ? device->setUSBPath(address) : device->setIPAddress(address);
+    const auto setAddress = [&](const QString &to) { usb ? device->setUSBPath(to) : device->setIPAddress(to); };
+    setAddress(QStringLiteral("first"));
+    const QPointer<KVDeviceProperty> first = device->property_ptr(usb ? "USB" : "TCP");
+    setAddress(address);
+    QVERIFY(first.isNull());
     const KVDeviceProperty *record = device->property_ptr(usb ? "USB" : "TCP");
-    QVERIFY(record);
     QCOMPARE(record->value(), QVariant(address));
     QCOMPARE(record->label(), label); // no translation installed: the source text
     QCOMPARE(record->cmd_type(), KVDeviceInterface::UnCMD);
     QVERIFY(!device->property_ptr(usb ? "TCP" : "USB"));
 }
 
-void TestLinkState::replacedAddressRecordIsDeleted()
+void TestLinkState::transportReports_data()
 {
-    device->setIPAddress(QStringLiteral("192.0.2.1"));
-    QPointer<KVDeviceProperty> first = device->property_ptr("TCP");
-    device->setIPAddress(QStringLiteral("192.0.2.2"));
-    QVERIFY(first.isNull());
-    QCOMPARE(device->property_ptr("TCP")->value(), QVariant(QStringLiteral("192.0.2.2")));
-}
-
-void TestLinkState::usbStatusReports_data()
-{
+    QTest::addColumn<bool>("usb");
     QTest::addColumn<int>("report");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("message");
     QTest::addColumn<bool>("timerRuns");
-    QTest::newRow("connected") << 1 << 2 << QStringLiteral("USB CONNECTED.") << true;
-    QTest::newRow("error") << 2 << 4 << QStringLiteral("USB ERROR.") << false;
-    QTest::newRow("disconnected") << 0 << 0 << QStringLiteral("USB DISCONNECTED.") << false;
-    QTest::newRow("unknown report") << 7 << 3 << QString() << true;
+    QTest::newRow("USB connected") << true << 1 << 2 << QStringLiteral("USB CONNECTED.") << true;
+    QTest::newRow("USB error") << true << 2 << 4 << QStringLiteral("USB ERROR.") << false;
+    QTest::newRow("USB disconnected") << true << 0 << 0 << QStringLiteral("USB DISCONNECTED.") << false;
+    QTest::newRow("USB unknown report") << true << 7 << 3 << QString() << true;
+    QTest::newRow("TCP connected") << false << int(QAbstractSocket::ConnectedState) << 2 << QStringLiteral("TCP CONNECTED.")
+                                   << true;
+    QTest::newRow("TCP unconnected") << false << int(QAbstractSocket::UnconnectedState) << 0
+                                     << QStringLiteral("TCP DISCONNECTED.") << false;
+    for (const auto state : { QAbstractSocket::HostLookupState, QAbstractSocket::ConnectingState, QAbstractSocket::ClosingState })
+        QTest::addRow("TCP state %d", int(state)) << false << int(state) << 3 << QString() << true;
 }
 
 // The status a transport reports becomes "STATUS" before the host hears of it; the heartbeat
 // runs only while the link is up. "CONNECT_MODE" follows every report.
-void TestLinkState::usbStatusReports()
+void TestLinkState::transportReports()
 {
+    QFETCH(bool, usb);
     QFETCH(int, report);
     QFETCH(int, status);
     QFETCH(QString, message);
@@ -143,40 +118,14 @@ void TestLinkState::usbStatusReports()
     device->add("HEARTBEAT", 2, 1010, 1010, 1, KVDeviceInterface::CCMD);
     device->heartbeat_switch(true);
 
-    device->slot_usb_status(report);
-    QCOMPARE(device->mode(), QStringLiteral("USB"));
+    usb ? device->slot_usb_status(report) : device->slot_tcp_socket_state(QAbstractSocket::SocketState(report));
+    QCOMPARE(device->mode(), QLatin1String(usb ? "USB" : "TCP"));
     QCOMPARE(device->status(), status);
-    QCOMPARE(texts(), message.isEmpty() ? QStringList() : QStringList { message });
-    if (!reports.isEmpty())
-        QCOMPARE(reports.first().statusAtMessage, status);
+    QCOMPARE(texts, message.isEmpty() ? QStringList() : QStringList{ message });
+    QCOMPARE(statusAtMessage, message.isEmpty() ? QList<int>() : QList<int>{ status });
     QCOMPARE(device->timer().isActive(), timerRuns);
     if (timerRuns)
         QCOMPARE(device->timer().interval(), 2000);
-}
-
-void TestLinkState::tcpStateReports_data()
-{
-    QTest::addColumn<QAbstractSocket::SocketState>("state");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("connected") << QAbstractSocket::ConnectedState << 2 << QStringLiteral("TCP CONNECTED.");
-    QTest::newRow("unconnected") << QAbstractSocket::UnconnectedState << 0 << QStringLiteral("TCP DISCONNECTED.");
-    QTest::newRow("host lookup") << QAbstractSocket::HostLookupState << 3 << QString();
-    QTest::newRow("connecting") << QAbstractSocket::ConnectingState << 3 << QString();
-    QTest::newRow("closing") << QAbstractSocket::ClosingState << 3 << QString();
-}
-
-void TestLinkState::tcpStateReports()
-{
-    QFETCH(QAbstractSocket::SocketState, state);
-    QFETCH(int, status);
-    QFETCH(QString, message);
-    device->property_ptr("STATUS")->setValue(3);
-    device->slot_tcp_socket_state(state);
-    QCOMPARE(device->mode(), QStringLiteral("TCP"));
-    QCOMPARE(device->status(), status);
-    QCOMPARE(texts(), message.isEmpty() ? QStringList() : QStringList { message });
-    QVERIFY(!device->timer().isActive()); // no "HEARTBEAT": never started
 }
 
 void TestLinkState::connectDeviceChoosesTransport_data()
@@ -222,140 +171,82 @@ void TestLinkState::connectDeviceChoosesTransport()
     QCOMPARE(device->socket() != nullptr, mode == QLatin1String("TCP"));
 }
 
-void TestLinkState::tcpConnects()
+void TestLinkState::linkEvents_data()
 {
-    PeerServer server;
-    device->property_ptr("TCP_PORT")->setValue(int(server.serverPort()));
-    device->setIPAddress(QStringLiteral("127.0.0.1"));
-    QVERIFY(device->connectDevice());
-    QCOMPARE(device->status(), 0); // an attempt under way is not a link
-    waitForMessages(1);
-    QCOMPARE(texts(), QStringList { QStringLiteral("TCP CONNECTED.") });
-    QCOMPARE(reports.first().statusAtMessage, 2);
-    QCOMPARE(device->mode(), QStringLiteral("TCP"));
-    QVERIFY(!device->connectDevice()); // up: refused
+    QTest::addColumn<bool>("usb");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<Event>("event");
+    QTest::addColumn<QStringList>("messages");
+    const QString tcpUp = QStringLiteral("TCP CONNECTED.");
+    const QString tcpDown = QStringLiteral("TCP DISCONNECTED.");
+    const QString usbUp = QStringLiteral("USB CONNECTED.");
+    const QString usbDown = QStringLiteral("USB DISCONNECTED.");
+    QTest::newRow("TCP refused") << false << "closed port" << Event::Nothing << QStringList{ tcpDown };
+    QTest::newRow("TCP peer closes, reconnect") << false << QString() << Event::PeerCloses
+                                                << QStringList{ tcpUp, tcpDown, tcpUp };
+    // The heartbeat declares a link lost without closing its socket; connecting again must not
+    // be swallowed by a socket that is still connected.
+    QTest::newRow("TCP declared lost, reconnect") << false << QString() << Event::DeclaredLost
+                                                  << QStringList{ tcpUp, tcpDown, tcpUp };
+    QTest::newRow("USB missing device") << true << "/dev/kv-no-such-plotter" << Event::Nothing
+                                        << QStringList{ QStringLiteral("USB ERROR.") };
+    QTest::newRow("USB declared lost, reconnect elsewhere") << true << QString() << Event::DeclaredLost
+                                                            << QStringList{ usbUp, usbDown, usbUp };
+    QTest::newRow("USB hang-up") << true << QString() << Event::HangUp << QStringList{ usbUp, usbDown };
 }
 
-void TestLinkState::tcpReconnectsOnTheSameSocket()
+// Over real lines: the messages in order, "STATUS" already set when each arrives, one transport
+// object for the device's life, and connectDevice refused while the link is up or in error.
+void TestLinkState::linkEvents()
 {
-    PeerServer server;
-    device->property_ptr("TCP_PORT")->setValue(int(server.serverPort()));
-    device->setIPAddress(QStringLiteral("127.0.0.1"));
-    QVERIFY(device->connectDevice());
-    waitForMessages(1);
-    QTcpSocket *socket = device->socket();
-    QTRY_VERIFY(server.client);
-    server.client->close();
-    waitForMessages(2);
-    QVERIFY(device->connectDevice());
-    waitForMessages(3);
-    QCOMPARE(texts(), (QStringList { QStringLiteral("TCP CONNECTED."), QStringLiteral("TCP DISCONNECTED."),
-                                     QStringLiteral("TCP CONNECTED.") }));
-    QCOMPARE(device->socket(), socket);
-}
-
-void TestLinkState::tcpPortUsesItsLow16Bits()
-{
-    PeerServer server;
-    device->property_ptr("TCP_PORT")->setValue(int(server.serverPort()) + 65536);
-    device->setIPAddress(QStringLiteral("127.0.0.1"));
-    QVERIFY(device->connectDevice());
-    waitForMessages(1);
-    QCOMPARE(texts(), QStringList { QStringLiteral("TCP CONNECTED.") });
-}
-
-void TestLinkState::usbConnectsAndReconnects()
-{
+    // The transport's signals reach the device by signature; a failed connection only warns.
     QTest::failOnWarning(QRegularExpression(QStringLiteral("transport signal not connected")));
+    QFETCH(bool, usb);
+    QFETCH(QString, address);
+    QFETCH(Event, event);
+    QFETCH(QStringList, messages);
     KvSimPty pty;
-    QVERIFY(pty.open());
-    device->setUSBPath(pty.slavePath());
-    QVERIFY(device->connectDevice());
-    waitForMessages(1);
-    QCOMPARE(reports.first().statusAtMessage, 2);
-    QCOMPARE(device->mode(), QStringLiteral("USB"));
-    UsbOperate *transport = device->usb();
-
-    device->property_ptr("STATUS")->setValue(0); // as a heartbeat timeout leaves it
     KvSimPty second;
-    QVERIFY(second.open());
-    device->setUSBPath(second.slavePath());
-    QVERIFY(device->connectDevice());
-    waitForMessages(3);
-    QCOMPARE(texts(), (QStringList { QStringLiteral("USB CONNECTED."), QStringLiteral("USB DISCONNECTED."),
-                                     QStringLiteral("USB CONNECTED.") }));
-    QCOMPARE(device->usb(), transport);
-    QCOMPARE(device->status(), 2);
-}
-
-void TestLinkState::tcpRefused()
-{
-    device->property_ptr("TCP_PORT")->setValue(int(closedPort()));
-    device->setIPAddress(QStringLiteral("127.0.0.1"));
-    QVERIFY(device->connectDevice());
-    waitForMessages(1);
-    QCOMPARE(texts(), QStringList { QStringLiteral("TCP DISCONNECTED.") });
-    QCOMPARE(device->status(), 0);
-    QVERIFY(device->connectDevice()); // disconnected: may try again
-}
-
-void TestLinkState::tcpServerLoss()
-{
-    auto server = std::make_unique<PeerServer>();
-    device->property_ptr("TCP_PORT")->setValue(int(server->serverPort()));
-    device->setIPAddress(QStringLiteral("127.0.0.1"));
-    QVERIFY(device->connectDevice());
-    waitForMessages(1);
-    QTRY_VERIFY(server->client);
-    server.reset(); // the device's end goes away
-    waitForMessages(2);
-    QCOMPARE(texts().last(), QStringLiteral("TCP DISCONNECTED."));
-    QCOMPARE(reports.last().statusAtMessage, 0);
-}
-
-// The heartbeat declares a link lost without closing its socket; connecting again must not be
-// swallowed by a socket that is still connected.
-void TestLinkState::tcpReconnectAfterLinkDeclaredLost()
-{
+    QVERIFY(pty.open() && second.open());
     PeerServer server;
     QSignalSpy accepted(&server, &QTcpServer::newConnection);
-    device->property_ptr("TCP_PORT")->setValue(int(server.serverPort()));
-    device->setIPAddress(QStringLiteral("127.0.0.1"));
+    // Only the low 16 bits of the port count.
+    device->property_ptr("TCP_PORT")->setValue(int(address.isEmpty() ? server.serverPort() : closedPort()) + 65536);
+    if (address.startsWith(u'/'))
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("does not exist")));
+    usb ? device->setUSBPath(address.isEmpty() ? pty.slavePath() : address) : device->setIPAddress(QStringLiteral("127.0.0.1"));
     QVERIFY(device->connectDevice());
-    waitForMessages(1);
-    device->property_ptr("STATUS")->setValue(0);
+    QCOMPARE(device->status(), 0); // an attempt under way is not a link
+    QTRY_COMPARE(texts.size(), 1);
+    QTcpSocket *const socket = device->socket();
+    UsbOperate *const transport = device->usb();
 
-    QVERIFY(device->connectDevice());
-    waitForMessages(3);
-    QCOMPARE(texts(), (QStringList { QStringLiteral("TCP CONNECTED."), QStringLiteral("TCP DISCONNECTED."),
-                                     QStringLiteral("TCP CONNECTED.") }));
-    QTRY_COMPARE(accepted.size(), 2);
-    QCOMPARE(device->status(), 2);
-}
-
-void TestLinkState::usbMissingDevice()
-{
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("does not exist")));
-    device->setUSBPath(QStringLiteral("/dev/kv-no-such-plotter"));
-    QVERIFY(device->connectDevice());
-    waitForMessages(1);
-    QCOMPARE(texts(), QStringList { QStringLiteral("USB ERROR.") });
-    QCOMPARE(device->status(), 4);
-    QVERIFY(!device->connectDevice()); // a warning holds until the link is reported down
-}
-
-void TestLinkState::usbHangUp()
-{
-    KvSimPty pty;
-    QVERIFY(pty.open());
-    device->setUSBPath(pty.slavePath());
-    QVERIFY(device->connectDevice());
-    waitForMessages(1);
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("went away")));
-    pty.hangUp();
-    waitForMessages(2);
-    QCOMPARE(texts().last(), QStringLiteral("USB DISCONNECTED."));
-    QCOMPARE(device->status(), 0);
+    if (event == Event::PeerCloses) {
+        QTRY_VERIFY(server.client);
+        server.client->close();
+        QTRY_COMPARE(texts.size(), 2);
+        QVERIFY(device->connectDevice());
+    } else if (event == Event::DeclaredLost) {
+        device->property_ptr("STATUS")->setValue(0); // as a heartbeat timeout leaves it
+        if (usb)
+            device->setUSBPath(second.slavePath());
+        QVERIFY(device->connectDevice());
+    } else if (event == Event::HangUp) {
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("went away")));
+        pty.hangUp();
+    }
+    QTRY_COMPARE(texts, messages);
+    QList<int> statuses;
+    for (const QString &text : messages)
+        statuses.append(text.endsWith(QLatin1String(" CONNECTED.")) ? 2 : text.endsWith(QLatin1String("ERROR.")) ? 4 : 0);
+    QCOMPARE(statusAtMessage, statuses);
+    QCOMPARE(device->status(), statuses.last());
+    QCOMPARE(device->mode(), QLatin1String(usb ? "USB" : "TCP"));
+    QCOMPARE(device->socket(), socket);
+    QCOMPARE(device->usb(), transport);
+    if (!usb)
+        QTRY_COMPARE(int(accepted.size()), int(messages.count(QStringLiteral("TCP CONNECTED."))));
+    QCOMPARE(device->connectDevice(), statuses.last() == 0);
 }
 
 QTEST_GUILESS_MAIN(TestLinkState)

@@ -1,7 +1,6 @@
 // The frame path: cutting received bytes into frames, bounding what waits for a frame end, and
 // the gated send through the transport that reported last.
 
-#include "kvrv520maxcam.h"
 #include "testdevice.h"
 #include "simpty.h"
 
@@ -64,7 +63,7 @@ private Q_SLOTS:
     void deviceDeletedWhileDispatching();
 
 private:
-    void connectTcp(PeerServer &server, KVDeviceInterface *target = nullptr);
+    void connectTcp(PeerServer &server);
 
     std::unique_ptr<ProbeDevice> device;
 };
@@ -80,13 +79,12 @@ void TestFramePath::cleanup()
     device.reset();
 }
 
-void TestFramePath::connectTcp(PeerServer &server, KVDeviceInterface *target)
+void TestFramePath::connectTcp(PeerServer &server)
 {
-    target = target ? target : device.get();
-    target->property_ptr("TCP_PORT")->setValue(int(server.serverPort()));
-    target->setIPAddress(QStringLiteral("127.0.0.1"));
-    QVERIFY(target->connectDevice());
-    QTRY_COMPARE(target->property_ptr("STATUS")->value().toInt(), 2);
+    device->property_ptr("TCP_PORT")->setValue(int(server.serverPort()));
+    device->setIPAddress(QStringLiteral("127.0.0.1"));
+    QVERIFY(device->connectDevice());
+    QTRY_COMPARE(device->status(), 2);
     QTRY_VERIFY(server.client);
 }
 
@@ -205,15 +203,15 @@ void TestFramePath::jobFramesOnTheWire_data()
     // Multi-byte characters, a surrogate pair and lone halves, with a period of 7 so that the
     // pieces and count slices of the upload end on each of them.
     const QString mixed = u'a' + QString::fromUcs4(U"\U0001F600") + u'中' + QChar(0xDC00) + QChar(0xD800) + u'b';
-    QString ascii = QStringLiteral("IN;");
-    while (ascii.size() < 20 * 1024 * 1024)
-        ascii += QStringLiteral("PD%1,%2;").arg(ascii.size() % 4000).arg(ascii.size() % 3000);
+    QString piece;
+    for (int i = 0; piece.size() < 64 * 1024; ++i)
+        piece += QStringLiteral("PD%1,%2;").arg(i % 4000).arg(i % 3000);
     QTest::newRow("small plot") << 583 << false << QStringLiteral("IN;PU0,0;PD40,40;名称;");
     QTest::newRow("small plot, 261") << 261 << false << QStringLiteral("IN;PU0,0;PD40,40;");
     QTest::newRow("empty plot") << 583 << false << QString();
     QTest::newRow("3 MB of other characters") << 583 << false << mixed.repeated(450 * 1000);
     QTest::newRow("3 MB of other characters, USB") << 583 << true << mixed.repeated(450 * 1000);
-    QTest::newRow("20 MB of ASCII, 261") << 261 << false << ascii;
+    QTest::newRow("20 MB of ASCII, 261") << 261 << false << QStringLiteral("IN;") + piece.repeated(320);
 }
 
 // A job's frames go out exactly as they always have, the plot frame byte for byte what pack()
@@ -223,21 +221,15 @@ void TestFramePath::jobFramesOnTheWire()
     QFETCH(int, family);
     QFETCH(bool, usb);
     QFETCH(QString, plot);
-    KVRV520MAXCam root;
-    std::unique_ptr<KVDeviceInterface> job(family == 583 ? root.initInstance() : root.KVCommonInterface::initInstance());
+    HostDevice host(family);
+    KVDeviceInterface *job = host.device.get();
     PeerServer server;
     KvSimPty pty;
-    if (usb) {
-        QVERIFY(pty.open());
-        connect(&pty, &KvSimPty::received, this, [&server](const QByteArray &bytes) { server.received += bytes; });
-        job->setUSBPath(pty.slavePath());
-        QVERIFY(job->connectDevice());
-        QTRY_COMPARE(job->property_ptr("STATUS")->value().toInt(), 2);
-    } else {
-        connectTcp(server, job.get());
-    }
+    connect(&pty, &KvSimPty::received, this, [&server](const QByteArray &bytes) { server.received += bytes; });
+    QVERIFY(pty.open());
+    QVERIFY(usb ? host.connectUsb(pty.slavePath()) : host.connectTcp(server.serverPort()));
     job->setPlt(plot);
-    const auto write = [&job](const char *key) { return job->property_ptr(key)->set_cmd_bytes(); };
+    const auto write = [job](const char *key) { return job->property_ptr(key)->set_cmd_bytes(); };
     const QByteArray next = write("TASK_STOP");
     const QByteArray expected = family == 583
         ? write("SET_MARK") + write("TASK_PPLT") + job->property_ptr("DEVICE_STATUS")->get_cmd_bytes() + next

@@ -150,9 +150,12 @@ void tst_CloudFaults::deviceDeletedWhileAJobRunsWithTheCloud()
     device->startTask();
     QVERIFY(started.wait());
     QSignalSpy closed(service.get(), &KvCloudService::channelClosed);
-    device.reset();
+    device.reset(); // the host drops the device in the middle of the job
     QVERIFY(closed.count() == 1 || closed.wait());
     QTRY_COMPARE(simulator->connectionCount(), 0);
+    HostDevice next(583); // the plotter takes the next device
+    QVERIFY(next.connectTcp(simulator->tcpPort()));
+    QCOMPARE(next.exchange("FIRMWARE"), 0);
 }
 
 QTEST_GUILESS_MAIN(tst_CloudFaults)

@@ -22,21 +22,14 @@ using Device = std::unique_ptr<KVDeviceInterface>;
 using Builder = void (KVCommonInterface::*)(KVDeviceInterface *);
 
 const QMap<QString, Builder> Builders = {
-    { "init583", &KVCommonInterface::init583 },
-    { "info_583", &KVCommonInterface::info_583 },
-    { "init261", &KVCommonInterface::init261 },
-    { "info_261", &KVCommonInterface::info_261 },
+    { "init583", &KVCommonInterface::init583 }, { "info_583", &KVCommonInterface::info_583 },
+    { "init261", &KVCommonInterface::init261 }, { "info_261", &KVCommonInterface::info_261 },
     { "camera_offset_261", &KVCommonInterface::camera_offset_261 },
-    { "camera_offset_583", &KVCommonInterface::camera_offset_583 },
-    { "feed_261", &KVCommonInterface::feed_261 },
-    { "scale_261", &KVCommonInterface::scale_261 },
-    { "scale_583", &KVCommonInterface::scale_583 },
-    { "sp1_261", &KVCommonInterface::sp1_261 },
-    { "sp2_261", &KVCommonInterface::sp2_261 },
-    { "tool_space_261", &KVCommonInterface::tool_space_261 },
-    { "work_area_261", &KVCommonInterface::work_area_261 },
-    { "work_area_583", &KVCommonInterface::work_area_583 },
-    { "move_261", &KVCommonInterface::move_261 },
+    { "camera_offset_583", &KVCommonInterface::camera_offset_583 }, { "feed_261", &KVCommonInterface::feed_261 },
+    { "scale_261", &KVCommonInterface::scale_261 }, { "scale_583", &KVCommonInterface::scale_583 },
+    { "sp1_261", &KVCommonInterface::sp1_261 }, { "sp2_261", &KVCommonInterface::sp2_261 },
+    { "tool_space_261", &KVCommonInterface::tool_space_261 }, { "work_area_261", &KVCommonInterface::work_area_261 },
+    { "work_area_583", &KVCommonInterface::work_area_583 }, { "move_261", &KVCommonInterface::move_261 },
 };
 
 // "model" and "261" are what a host gets from initInstance; any other name is one builder run on
@@ -263,8 +256,8 @@ void tst_Catalogue::everyTextHasTranslations_data()
         QTest::newRow(qPrintable(text)) << text;
 }
 
-// Both languages translate every label, option and unit in Chinese characters, in the context of the class
-// that builds the record; an option keeps its leading blanks, which the host's combo box shows as
+// Both languages translate every label, option and unit in Chinese characters, in the context of one
+// of the device classes; an option keeps its leading blanks, which the host's combo box shows as
 // an indent.
 void tst_Catalogue::everyTextHasTranslations()
 {

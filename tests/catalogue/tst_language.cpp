@@ -71,23 +71,19 @@ void tst_Language::texts_data()
     // Labels of the model's own records (context KVRV520MAXCam) and of the family builders
     // (context KVCommonInterface), translated units, option texts with their indent, and texts
     // that are never translated.
-    QTest::newRow("TASK label") << QByteArray("TASK") << "label" << "当前任务" << "Current job"
-                                << "現在のジョブ";
-    QTest::newRow("PRESSURE label") << QByteArray("PRESSURE") << "label" << "压力" << "Pressure" << "圧力";
-    QTest::newRow("CAMERA_OFFSET label") << QByteArray("CAMERA_OFFSET") << "label" << "摄像头偏移"
-                                         << "Camera offset" << "カメラオフセット";
-    QTest::newRow("SET_MARK label") << QByteArray("SET_MARK") << "label" << "设置标记点类型"
-                                    << "Registration mark type" << "トンボの種類設定";
-    QTest::newRow("WORK_MODE label") << QByteArray("WORK_MODE") << "label" << "切割质量" << "Cut quality"
-                                     << "切断品質";
-    QTest::newRow("FIRMWARE label") << QByteArray("FIRMWARE") << "label" << "固件版本"
-                                    << "Firmware version" << "ファームウェアバージョン";
-    QTest::newRow("TASK_COPIES unit") << QByteArray("TASK_COPIES") << "unit" << "份" << "copies" << "部";
-    QTest::newRow("WORK_MODE options")
-        << QByteArray("WORK_MODE") << "option" << "   速度优先;   平衡;   精度优先"
-        << "   Speed first;   Balanced;   Precision first" << "   速度優先;   バランス;   精度優先";
-    QTest::newRow("SPEED unit") << QByteArray("SPEED") << "unit" << "(mm/s)" << "(mm/s)" << "(mm/s)";
-    QTest::newRow("LAST_TIME label") << QByteArray("LAST_TIME") << "label" << "" << "" << "";
+    const auto row = [](const char *name, const char *key, const char *field, const char *zh, const char *en,
+                        const char *ja) { QTest::newRow(name) << QByteArray(key) << field << zh << en << ja; };
+    row("TASK label", "TASK", "label", "当前任务", "Current job", "現在のジョブ");
+    row("PRESSURE label", "PRESSURE", "label", "压力", "Pressure", "圧力");
+    row("CAMERA_OFFSET label", "CAMERA_OFFSET", "label", "摄像头偏移", "Camera offset", "カメラオフセット");
+    row("SET_MARK label", "SET_MARK", "label", "设置标记点类型", "Registration mark type", "トンボの種類設定");
+    row("WORK_MODE label", "WORK_MODE", "label", "切割质量", "Cut quality", "切断品質");
+    row("FIRMWARE label", "FIRMWARE", "label", "固件版本", "Firmware version", "ファームウェアバージョン");
+    row("TASK_COPIES unit", "TASK_COPIES", "unit", "份", "copies", "部");
+    row("WORK_MODE options", "WORK_MODE", "option", "   速度优先;   平衡;   精度优先",
+        "   Speed first;   Balanced;   Precision first", "   速度優先;   バランス;   精度優先");
+    row("SPEED unit", "SPEED", "unit", "(mm/s)", "(mm/s)", "(mm/s)");
+    row("LAST_TIME label", "LAST_TIME", "label", "", "", "");
 }
 
 void tst_Language::texts()

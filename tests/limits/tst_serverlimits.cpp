@@ -15,24 +15,36 @@
 
 namespace {
 
-enum Port { Tcp = 0, Http = 0, WebSocket = 1 }; // places in the line a server starts with
-
 constexpr qint64 MB = 1024 * 1024;
 
-// A figure of /proc/<pid>/status ("VmHWM", "VmRSS") in bytes.
-qint64 statusBytes(qint64 pid, const QByteArray &field)
+struct Misuse
+{
+    QString program;
+    int port;        // place in the line the server starts with: kvsim TCP 0; kvcloud HTTP 0, WebSocket 1
+    int descriptors; // the server's descriptor limit; 0: as inherited
+    int connections;
+    QByteArray greeting; // sent first, and the server's answer awaited;
+    QByteArray head;     // then this once,
+    QByteArray unit;     // then this over and over,
+    qint64 bytes;        // up to this many bytes a connection
+    int peakMB;          // bound of the server's peak resident memory
+    int cpuMs;           // bound of its CPU time over the misuse; 0: none
+};
+
+// The peak resident memory of the process in bytes (VmHWM).
+qint64 peakResidentBytes(qint64 pid)
 {
     QFile file(QStringLiteral("/proc/%1/status").arg(pid));
     if (!file.open(QIODevice::ReadOnly))
         return -1;
     for (const QByteArray &line : file.readAll().split('\n')) {
-        if (line.startsWith(field + ':'))
-            return line.mid(field.size() + 1).trimmed().split(' ').first().toLongLong() * 1024;
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong() * 1024;
     }
     return -1;
 }
 
-// User and system CPU time the process has consumed, in ms.
+// User and system CPU time the process has consumed, in ms (fields after the command's ")").
 qint64 cpuMs(qint64 pid)
 {
     QFile file(QStringLiteral("/proc/%1/stat").arg(pid));
@@ -57,27 +69,20 @@ void flood(QTcpSocket *socket, const QByteArray &unit, qint64 total)
     refill();
 }
 
-QByteArray repeated(const QByteArray &piece, qsizetype size)
-{
-    return piece.repeated(size / piece.size());
-}
-
 // A masked client frame (the mask is zero, so the payload goes as it is).
 QByteArray clientFrame(quint8 firstByte, const QByteArray &payload)
 {
     QByteArray frame(1, char(firstByte));
-    if (payload.size() < 126) {
+    if (payload.size() < 126)
         frame.append(char(0x80 | payload.size()));
-    } else {
+    else
         frame.append(char(0x80 | 126)).append(char(payload.size() >> 8)).append(char(payload.size() & 0xFF));
-    }
     return frame.append(4, '\0').append(payload);
 }
 
-const QByteArray channelHandshake = "GET /K1/Device/ HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\n"
-                                    "Connection: Upgrade\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
-                                    "Sec-WebSocket-Version: 13\r\n\r\n";
 } // namespace
+
+Q_DECLARE_METATYPE(Misuse)
 
 class tst_ServerLimits : public QObject
 {
@@ -120,7 +125,7 @@ bool tst_ServerLimits::start(const QString &program, int descriptors)
 void tst_ServerLimits::answersAPlainRequest(const QString &program)
 {
     QTcpSocket client;
-    client.connectToHost(QHostAddress::LocalHost, ports.at(Tcp));
+    client.connectToHost(QHostAddress::LocalHost, ports.at(0));
     QVERIFY(client.waitForConnected(5000));
     if (program == "kvsim") {
         client.write("\x02" "15;CCMD;1010;" "\x03");
@@ -137,92 +142,70 @@ void tst_ServerLimits::answersAPlainRequest(const QString &program)
 
 void tst_ServerLimits::misuse_data()
 {
-    QTest::addColumn<QString>("program");
-    QTest::addColumn<int>("port");
-    QTest::addColumn<int>("descriptors");     // the server's descriptor limit; 0: as inherited
-    QTest::addColumn<int>("connections");
-    QTest::addColumn<QByteArray>("greeting"); // sent first, and the server's answer awaited
-    QTest::addColumn<QByteArray>("head");     // then this once,
-    QTest::addColumn<QByteArray>("unit");     // then this over and over,
-    QTest::addColumn<qint64>("bytes");        // up to this many bytes a connection
-    QTest::addColumn<int>("peakMB");          // bound of the server's peak resident memory
-    QTest::addColumn<int>("cpuMs");           // bound of its CPU time over the misuse; 0: none
+    QTest::addColumn<Misuse>("misuse");
+    const QString kvsim = QStringLiteral("kvsim");
+    const QString kvcloud = QStringLiteral("kvcloud");
+    const auto batch = [](const QByteArray &request) { return request.repeated(64 * 1024 / request.size()); };
+    const QByteArray plotterRequests = batch("\x02" "15;CCMD;1010;" "\x03");
+    const QByteArray cloudRequests = batch("GET /device HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: 13\r\n\r\n{\"code\":\"K1\"}");
+    const QByteArray filler(64 * 1024, 'x');
+    const QByteArray bigBody("POST /device_work_records HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: 52428800\r\n\r\n");
+    const QByteArray channelHandshake = "GET /K1/Device/ HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\n"
+                                        "Connection: Upgrade\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
+                                        "Sec-WebSocket-Version: 13\r\n\r\n";
+    const QByteArray fragment = clientFrame(0x00, QByteArray(65535, 'x'));
 
-    const QByteArray plotterRequest = "\x02" "15;CCMD;1010;" "\x03";
-    const QByteArray cloudRequest = "GET /device HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: 13\r\n\r\n{\"code\":\"K1\"}";
-    const QByteArray filler = QByteArray(64 * 1024, 'x');
-    QTest::newRow("kvsim: requests whose answers are never read")
-        << "kvsim" << int(Tcp) << 0 << 1 << QByteArray() << QByteArray() << repeated(plotterRequest, 64 * 1024)
-        << 64 * MB << 48 << 0;
-    QTest::newRow("kvsim: eight frames of 60 MB without an end")
-        << "kvsim" << int(Tcp) << 0 << 8 << QByteArray() << QByteArray("\x02") << filler << 60 * MB << 128 << 0;
-    QTest::newRow("kvsim: more connections than descriptors")
-        << "kvsim" << int(Tcp) << 64 << 100 << QByteArray() << QByteArray() << filler << qint64(0) << 48 << 300;
-    QTest::newRow("kvcloud: three bodies of 50 MB")
-        << "kvcloud" << int(Http) << 0 << 3 << QByteArray()
-        << QByteArray("POST /device_work_records HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: 52428800\r\n\r\n")
-        << filler << 50 * MB << 48 << 0;
-    QTest::newRow("kvcloud: requests whose answers are never read")
-        << "kvcloud" << int(Http) << 0 << 1 << QByteArray() << QByteArray() << repeated(cloudRequest, 64 * 1024)
-        << 64 * MB << 48 << 0;
+    QTest::newRow("kvsim: requests whose answers are never read") << Misuse{ kvsim, 0, 0, 1, {}, {}, plotterRequests, 64 * MB, 48, 0 };
+    QTest::newRow("kvsim: eight frames of 60 MB without an end") << Misuse{ kvsim, 0, 0, 8, {}, "\x02", filler, 60 * MB, 128, 0 };
+    QTest::newRow("kvsim: more connections than descriptors") << Misuse{ kvsim, 0, 64, 100, {}, {}, filler, 0, 48, 300 };
+    QTest::newRow("kvcloud: three bodies of 50 MB") << Misuse{ kvcloud, 0, 0, 3, {}, bigBody, filler, 50 * MB, 48, 0 };
+    QTest::newRow("kvcloud: requests whose answers are never read") << Misuse{ kvcloud, 0, 0, 1, {}, {}, cloudRequests, 64 * MB, 48, 0 };
     QTest::newRow("kvcloud: a 200 MB message in fragments")
-        << "kvcloud" << int(WebSocket) << 0 << 1 << channelHandshake << clientFrame(0x01, "x")
-        << clientFrame(0x00, QByteArray(65535, 'x')) << 200 * MB << 64 << 0;
-    QTest::newRow("kvcloud: more connections than descriptors")
-        << "kvcloud" << int(Http) << 64 << 100 << QByteArray() << QByteArray() << filler << qint64(0) << 48 << 300;
+        << Misuse{ kvcloud, 1, 0, 1, channelHandshake, clientFrame(0x01, "x"), fragment, 200 * MB, 64, 0 };
+    QTest::newRow("kvcloud: more connections than descriptors") << Misuse{ kvcloud, 0, 64, 100, {}, {}, filler, 0, 48, 300 };
 }
 
 void tst_ServerLimits::misuse()
 {
-    QFETCH(QString, program);
-    QFETCH(int, port);
-    QFETCH(int, descriptors);
-    QFETCH(int, connections);
-    QFETCH(QByteArray, greeting);
-    QFETCH(QByteArray, head);
-    QFETCH(QByteArray, unit);
-    QFETCH(qint64, bytes);
-    QFETCH(int, peakMB);
-    QFETCH(int, cpuMs);
+    QFETCH(Misuse, misuse);
 #if defined(__SANITIZE_ADDRESS__)
     // The sanitizers' own checks need descriptors (they probe memory through a pipe): out of
     // descriptors they report what is not there.
-    if (descriptors > 0)
+    if (misuse.descriptors > 0)
         QSKIP("an instrumented server cannot run out of descriptors");
 #endif
-
-    QVERIFY(start(program, descriptors));
+    QVERIFY(start(misuse.program, misuse.descriptors));
     const qint64 pid = server->processId();
-    const qint64 cpuBefore = ::cpuMs(pid);
+    const qint64 cpuBefore = cpuMs(pid);
     std::vector<std::unique_ptr<QTcpSocket>> clients;
-    for (int i = 0; i < connections; ++i) {
+    for (int i = 0; i < misuse.connections; ++i) {
         auto client = std::make_unique<QTcpSocket>();
         client->setReadBufferSize(4096); // it reads nothing beyond this: the rest stays on the line
-        client->connectToHost(QHostAddress::LocalHost, ports.at(port));
+        client->connectToHost(QHostAddress::LocalHost, ports.at(misuse.port));
         QVERIFY(client->waitForConnected(5000));
-        if (!greeting.isEmpty()) {
-            client->write(greeting);
+        if (!misuse.greeting.isEmpty()) {
+            client->write(misuse.greeting);
             QTRY_VERIFY(client->bytesAvailable() > 0);
         }
-        client->write(head);
-        flood(client.get(), unit, bytes);
+        client->write(misuse.head);
+        flood(client.get(), misuse.unit, misuse.bytes);
         clients.push_back(std::move(client));
     }
     QTRY_VERIFY_WITH_TIMEOUT(std::all_of(clients.cbegin(), clients.cend(), [](const auto &client) {
                                  return client->state() == QAbstractSocket::UnconnectedState;
                              }),
                              60000);
-    const qint64 peak = statusBytes(pid, "VmHWM");
-    const qint64 cpu = ::cpuMs(pid) - cpuBefore;
+    const qint64 peak = peakResidentBytes(pid);
+    const qint64 cpu = cpuMs(pid) - cpuBefore;
     std::printf("limits: %s: peak resident %.1f MB (bound %d MB), CPU %lld ms\n", QTest::currentDataTag(),
-                double(peak) / MB, peakMB, cpu);
-    answersAPlainRequest(program);
-    if (cpuMs > 0)
-        QVERIFY2(cpu < cpuMs, qPrintable(QStringLiteral("%1 ms of CPU").arg(cpu)));
+                double(peak) / MB, misuse.peakMB, cpu);
+    answersAPlainRequest(misuse.program);
+    if (misuse.cpuMs > 0)
+        QVERIFY2(cpu < misuse.cpuMs, qPrintable(QStringLiteral("%1 ms of CPU").arg(cpu)));
 #if !defined(__SANITIZE_ADDRESS__)
     // An instrumented server keeps freed memory in quarantine: its peak is judged in the normal
     // build only.
-    QVERIFY2(peak < peakMB * MB, qPrintable(QStringLiteral("peak %1 MB").arg(peak / MB)));
+    QVERIFY2(peak < misuse.peakMB * MB, qPrintable(QStringLiteral("peak %1 MB").arg(peak / MB)));
 #endif
     server->terminate();
     QVERIFY(server->waitForFinished(5000));

@@ -4,7 +4,6 @@
 #include "kvdeviceproperty.h"
 #include "widgetprobe.h"
 
-#include <QDoubleSpinBox>
 #include <QHBoxLayout>
 #include <QJsonObject>
 #include <QRegularExpression>
@@ -222,8 +221,8 @@ void tst_Widgets::tabRecordsShareOneTabWidget()
     QCOMPARE(control(sp1), page1);
     QCOMPARE(control(sp2), tabs->widget(tabs->count() - 1));
     // Members in the order they were attached, each with its unit.
-    QCOMPARE(control(tool1), page1->layout()->itemAt(0)->widget()->findChild<QComboBox *>(QStringLiteral("SP1_TOOL")));
-    QCOMPARE(control(speed1), page1->layout()->itemAt(1)->widget()->findChild<QSpinBox *>(QStringLiteral("SP1_SPEED")));
+    QCOMPARE(control(tool1), page1->layout()->itemAt(0)->widget()->findChild<QWidget *>(QStringLiteral("SP1_TOOL")));
+    QCOMPARE(control(speed1), page1->layout()->itemAt(1)->widget()->findChild<QWidget *>(QStringLiteral("SP1_SPEED")));
     QVERIFY(labelTexts(page1).contains(QStringLiteral("(mm/s)")));
 
     sp1->to_ui_ctrl();
@@ -253,8 +252,8 @@ void tst_Widgets::groupRowShowsMembersSideBySide()
     auto *container = qobject_cast<QWidget *>(control(camera));
     QCOMPARE(container->objectName(), QStringLiteral("CAMERA_OFFSET"));
     QVERIFY(qobject_cast<QHBoxLayout *>(container->layout()));
-    QCOMPARE(control(x), container->layout()->itemAt(0)->widget()->findChild<QDoubleSpinBox *>(QStringLiteral("CAMERA_OFFSET_X")));
-    QCOMPARE(control(y), container->layout()->itemAt(1)->widget()->findChild<QDoubleSpinBox *>(QStringLiteral("CAMERA_OFFSET_Y")));
+    QCOMPARE(control(x), container->layout()->itemAt(0)->widget()->findChild<QWidget *>(QStringLiteral("CAMERA_OFFSET_X")));
+    QCOMPARE(control(y), container->layout()->itemAt(1)->widget()->findChild<QWidget *>(QStringLiteral("CAMERA_OFFSET_Y")));
 
     camera->to_ui_ctrl();
     QCOMPARE(shownText(control(x)), QStringLiteral("12.500"));

@@ -4,53 +4,39 @@
 // What the editing widgets of records show, and edits made the way a user makes them; shared by
 // the widget and panel tests.
 #include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QSpinBox>
 #include <QStringList>
 #include <QVariant>
 
 namespace WidgetProbe {
 
-// The text the control shows.
+// The text the control shows (spin boxes, line edits and labels have a "text" property).
 inline QString shownText(QObject *control)
 {
-    if (auto *spin = qobject_cast<QAbstractSpinBox *>(control))
-        return spin->text();
     if (auto *combo = qobject_cast<QComboBox *>(control))
         return combo->currentText();
-    if (auto *edit = qobject_cast<QLineEdit *>(control))
-        return edit->text();
-    if (auto *label = qobject_cast<QLabel *>(control))
-        return label->text();
-    return QStringLiteral("<no control>");
+    return control ? control->property("text").toString() : QStringLiteral("<no control>");
+}
+
+// What an edit sets: a spin box's value, a combo box's index, or the text.
+inline const char *editedProperty(QObject *control)
+{
+    for (const char *name : { "value", "currentIndex", "text" }) {
+        if (control->property(name).isValid())
+            return name;
+    }
+    return "";
 }
 
 // The value the control holds: a number for spin boxes, the index for a combo box, else the text.
 inline QVariant shownValue(QObject *control)
 {
-    if (auto *spin = qobject_cast<QSpinBox *>(control))
-        return spin->value();
-    if (auto *doubleSpin = qobject_cast<QDoubleSpinBox *>(control))
-        return doubleSpin->value();
-    if (auto *combo = qobject_cast<QComboBox *>(control))
-        return combo->currentIndex();
-    return shownText(control);
+    return control->property(editedProperty(control));
 }
 
 inline void edit(QObject *control, const QVariant &input)
 {
-    if (auto *spin = qobject_cast<QSpinBox *>(control))
-        spin->setValue(input.toInt());
-    else if (auto *doubleSpin = qobject_cast<QDoubleSpinBox *>(control))
-        doubleSpin->setValue(input.toDouble());
-    else if (auto *combo = qobject_cast<QComboBox *>(control))
-        combo->setCurrentIndex(input.toInt());
-    else if (auto *line = qobject_cast<QLineEdit *>(control))
-        line->setText(input.toString());
-    else if (auto *label = qobject_cast<QLabel *>(control))
-        label->setText(input.toString());
+    control->setProperty(editedProperty(control), input);
 }
 
 inline QStringList labelTexts(const QWidget *widget)

@@ -17,19 +17,11 @@ namespace {
 
 constexpr qint64 MB = 1024 * 1024;
 
-struct Misuse
-{
-    QString program;
-    int port;        // place in the line the server starts with: kvsim TCP 0; kvcloud HTTP 0, WebSocket 1
-    int descriptors; // the server's descriptor limit; 0: as inherited
-    int connections;
-    QByteArray greeting; // sent first, and the server's answer awaited;
-    QByteArray head;     // then this once,
-    QByteArray unit;     // then this over and over,
-    qint64 bytes;        // up to this many bytes a connection
-    int peakMB;          // bound of the server's peak resident memory
-    int cpuMs;           // bound of its CPU time over the misuse; 0: none
-};
+// A misuse: `connections` clients of `program` on its `port`-th port (kvsim: TCP; kvcloud: HTTP,
+// WebSocket) under a limit of `descriptors` (0: as inherited) each send `greeting` and await the
+// answer, then `head` once, then `unit` over and over up to `bytes`. The server's peak resident
+// memory stays below `peakMB`, its CPU time over the misuse below `cpuMs` (0: no bound).
+struct Misuse { QString program; int port, descriptors, connections; QByteArray greeting, head, unit; qint64 bytes; int peakMB, cpuMs; };
 
 // The peak resident memory of the process in bytes (VmHWM).
 qint64 peakResidentBytes(qint64 pid)

@@ -66,7 +66,13 @@ void expectWarning(const char *operation, const QString &warning)
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^KVDeviceProperty::%1 .*%2").arg(operation, warning)));
 }
 
+// A stored value shown by a widget, the edit made to it and the value taken back, with the
+// warnings expected on the way (empty: none).
+struct Conversion { Json widget; QVariant stored; QString shown; QVariant edited, back; QString showWarning, takeWarning; };
+
 } // namespace
+
+Q_DECLARE_METATYPE(Conversion)
 
 void tst_Widgets::init()
 {
@@ -104,18 +110,12 @@ KVDeviceProperty *tst_Widgets::group(const QString &label, const QString &unit, 
 
 void tst_Widgets::conversions_data()
 {
-    QTest::addColumn<Json>("widget");
-    QTest::addColumn<QVariant>("stored");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QVariant>("edited");
-    QTest::addColumn<QVariant>("back");
-    QTest::addColumn<QString>("showWarning");
-    QTest::addColumn<QString>("takeWarning");
+    QTest::addColumn<Conversion>("conversion");
 
     const auto row = [](const char *name, const Json &widget, const QVariant &stored, const char *shown,
                         const QVariant &edited, const QVariant &back, const QString &showWarning = {},
                         const QString &takeWarning = {}) {
-        QTest::newRow(name) << widget << stored << QString::fromUtf8(shown) << edited << back << showWarning << takeWarning;
+        QTest::newRow(name) << Conversion{ widget, stored, QString::fromUtf8(shown), edited, back, showWarning, takeWarning };
     };
     const auto text = [](const char *s) { return QVariant(QString::fromUtf8(s)); };
     const Json offset = kind("QDoubleSpinBox", { { "factor", 0.005 }, { "min", -1000 }, { "max", 1000 } });
@@ -152,13 +152,8 @@ void tst_Widgets::conversions_data()
 
 void tst_Widgets::conversions()
 {
-    QFETCH(Json, widget);
-    QFETCH(QVariant, stored);
-    QFETCH(QString, shown);
-    QFETCH(QVariant, edited);
-    QFETCH(QVariant, back);
-    QFETCH(QString, showWarning);
-    QFETCH(QString, takeWarning);
+    QFETCH(Conversion, conversion);
+    const auto &[widget, stored, shown, edited, back, showWarning, takeWarning] = conversion;
     KVDeviceProperty *value = record(stored, widget, QStringLiteral("Speed"), QStringLiteral("(mm/s)"));
     value->create_ui_ctrl(parent.get(), QStringLiteral("SPEED"), true);
     QSignalSpy changed(value, &KVDeviceProperty::valueChanged);

@@ -19,7 +19,6 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QProcess>
 #include <QProgressBar>
@@ -54,7 +53,6 @@ private slots:
     void jobRunsThroughEveryCopy();
     void jobIsStopped_data();
     void jobIsStopped();
-    void family261ReachesItsSettings();
     void commandLine_data();
     void commandLine();
     void jogMovesTheHead();
@@ -356,24 +354,6 @@ void tst_Panel::jobIsStopped()
     QCOMPARE(text("jobStatus"), QStringLiteral("stopped"));
     QCOMPARE(plotter->copiesFinished(), 0);
     QVERIFY(find<QPushButton>("startButton")->isEnabled());
-}
-
-// The 261 dialect's optional groups are there, and what cannot be read is said, not waited for.
-void tst_Panel::family261ReachesItsSettings()
-{
-    delete window;
-    window = new PanelWindow(host.createDevice(261), 261);
-    window->setAnswerTimeout(3000);
-    connectToSimulator();
-    window->simulator()->device()->parameters().setValue(QStringLiteral("SP1_SPEED"), { QStringLiteral("345") });
-    QElapsedTimer clock;
-    clock.start();
-
-    readPage(window->settingsPage());
-
-    QVERIFY(clock.elapsed() < 3000);
-    QCOMPARE(shownValue(find<QWidget>("SP1_SPEED")), QVariant(345));
-    QVERIFY(logText().contains(QStringLiteral("WORK_MODE cannot be read: answers with code 27")));
 }
 
 void tst_Panel::commandLine_data()

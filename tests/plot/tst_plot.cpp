@@ -2,7 +2,7 @@
 // known length, files refused with their reason and offset, and the real plots of other programs.
 // Every plot read here is also written as a device plot and read back to the same figures. Then
 // what the plot library hands on: the file's own text only when the link carries it unchanged,
-// the device plot in the QString the plug-in takes, and the preview pictures.
+// and the preview pictures.
 #include "deviceplotwriter.h"
 #include "geometry.h"
 #include "plotreader.h"
@@ -33,7 +33,6 @@ private Q_SLOTS:
     void realPlots();
     void rawText_data();
     void rawText();
-    void devicePlotAsText();
     void previewShowsProgress();
     void cloudPreview_data();
     void cloudPreview();
@@ -282,19 +281,6 @@ void TestPlot::rawText()
         QCOMPARE(text.toUtf8(), bytes);
 }
 
-void TestPlot::devicePlotAsText()
-{
-    QString text;
-    {
-        DevicePlotWriter writer(&text);
-        for (int i = 0; i < 300; ++i)
-            writer.move(QPoint(i, -i), i % 3 != 0, 1);
-    }
-    QVERIFY(text.startsWith(QLatin1String("IN;PU0,0;PD1,-1,2,-2;PU3,-3;")));
-    QVERIFY(text.endsWith(QLatin1String("PD298,-298,299,-299;PU;")));
-    QCOMPARE(readPlot(text.toLatin1()).figures.cutLength, readPlot(text.toUtf8()).figures.cutLength);
-}
-
 // A square cut from the origin round: half of the job's travel done shows the first two sides in
 // the colour of what is cut and the other two in the colour of what is to come.
 void TestPlot::previewShowsProgress()
@@ -320,7 +306,6 @@ void TestPlot::cloudPreview_data()
 {
     QTest::addColumn<QByteArray>("plot");
     QTest::addColumn<QSize>("size");
-    QTest::newRow("wide plot") << QByteArray("PU0,0;PD8000,2000;") << QSize(256, 64);
     QTest::newRow("only labels") << QByteArray("SI2,4;LBTall\x03") << QSize();
     QTest::newRow("empty plot") << QByteArray("IN;") << QSize(256, 256);
     QByteArray dense = "IN;";

@@ -274,17 +274,6 @@ void tst_Widgets::recordsWithoutAControl()
         QCOMPARE(row->layout()->count(), 2);
         QVERIFY(!odd->property("UI_CTRL").isValid());
     }
-
-    // A control whose description is gone is left alone both ways.
-    KVDeviceProperty *speed = record(30, kind("QSpinBox"));
-    speed->create_ui_ctrl(parent.get(), QStringLiteral("SPEED"), false);
-    speed->setProperty("WIDGET", QVariant());
-    edit(control(speed), 44);
-    speed->from_ui_ctrl();
-    QCOMPARE(speed->value(), QVariant(30));
-    speed->setValue(55);
-    speed->to_ui_ctrl();
-    QCOMPARE(shownText(control(speed)), QStringLiteral("44"));
 }
 
 void tst_Widgets::parentWithoutLayoutBuildsNothing_data()

@@ -13,10 +13,8 @@
 #include "toollanguage.h"
 #include "widgetprobe.h"
 
-#include "kvdeviceproperty.h"
 #include "simulator.h"
 
-#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
@@ -286,7 +284,7 @@ void tst_Panel::jobRunsThroughEveryCopy()
 {
     QFETCH(bool, qrCode);
     connectToSimulator();
-    find<QCheckBox>("qrCode")->setChecked(qrCode);
+    find<QWidget>("qrCode")->setProperty("checked", qrCode);
     QVERIFY(!window->jobBox()->openPlotFile(scratch.filePath(QStringLiteral("missing.plt"))));
     QVERIFY(logText().contains(QStringLiteral("Plot file not found")));
     QVERIFY(!find<QPushButton>("startButton")->isEnabled()); // no plot yet

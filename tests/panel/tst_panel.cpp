@@ -53,7 +53,6 @@ private slots:
     void jobIsStopped();
     void commandLine_data();
     void commandLine();
-    void jogMovesTheHead();
     void screenshotsOfEveryPage();
 
 private:
@@ -163,7 +162,8 @@ QString tst_Panel::writePlotFile(int sideMm, const char *label)
     return path;
 }
 
-// Refused first, then connected to the simulator from the same window.
+// Refused first, then connected to the simulator from the same window, whose jog pad then moves
+// the head.
 void tst_Panel::connectionStateIsShown()
 {
     QVERIFY(!find<QPushButton>("readButton")->isEnabled());
@@ -181,6 +181,16 @@ void tst_Panel::connectionStateIsShown()
     QVERIFY(!find<QPushButton>("connectButton")->isEnabled());
     for (SettingsPage *settings : { window->settingsPage(), window->machinePage() })
         QVERIFY(settings->findChild<QPushButton *>(QStringLiteral("writeButton"))->isEnabled());
+
+    // Each button of the jog pad moves the head one step along its axis.
+    const std::pair<const char *, QStringList> moves[] = { { "jogFirstPlus", { "0", "0", "-80", "0" } },
+                                                           { "jogFirstMinus", { "0", "0", "80", "0" } },
+                                                           { "jogSecondPlus", { "0", "0", "0", "80" } },
+                                                           { "jogSecondMinus", { "0", "0", "0", "-80" } } };
+    for (const auto &[button, move] : moves) {
+        click(button);
+        QTRY_COMPARE(simulatorValue("MOVE"), move);
+    }
 }
 
 // Every key of the device's lists is shown by its record's editor, or said to have no record;
@@ -382,21 +392,6 @@ void tst_Panel::commandLine()
     QCOMPARE(panel.exitStatus(), QProcess::NormalExit);
     QVERIFY2(panel.readAllStandardError().contains(message.toUtf8()), qPrintable(message));
     QCOMPARE(panel.exitCode(), exitCode);
-}
-
-void tst_Panel::jogMovesTheHead()
-{
-    const std::pair<const char *, QStringList> moves[] = {
-        { "jogFirstPlus", { "0", "0", "-80", "0" } },
-        { "jogFirstMinus", { "0", "0", "80", "0" } },
-        { "jogSecondPlus", { "0", "0", "0", "80" } },
-        { "jogSecondMinus", { "0", "0", "0", "-80" } },
-    };
-    connectToSimulator();
-    for (const auto &[button, move] : moves) {
-        click(button);
-        QTRY_COMPARE(simulatorValue("MOVE"), move);
-    }
 }
 
 // Pictures of the panel for people to look at, the Job page before, half way through and after a

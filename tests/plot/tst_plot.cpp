@@ -29,7 +29,7 @@ private Q_SLOTS:
     void refused_data();
     void refused();
     void labelsOutlined();
-    void realPlots_data();
+    void realPlots_data() { RealPlots::addRows(); }
     void realPlots();
     void rawText_data();
     void rawText();
@@ -218,11 +218,6 @@ void TestPlot::labelsOutlined()
     QVERIFY(QRectF(390, 390, 1700, 450).contains(outlined.bounds));
     QCOMPARE(skipped.bounds, QRect(QPoint(1600, 400), QPoint(2000, 400)));
     QVERIFY(outlined.warnings.join(QLatin1Char(' ')).contains(QLatin1String("outlines of the font")));
-}
-
-void TestPlot::realPlots_data()
-{
-    RealPlots::addRows();
 }
 
 void TestPlot::realPlots()

@@ -24,7 +24,7 @@ class tst_Widgets : public QObject
     Q_OBJECT
 private slots:
     void init();
-    void cleanup();
+    void cleanup() { parent.reset(); records.clear(); }
 
     void conversions_data();
     void conversions();
@@ -77,12 +77,6 @@ void tst_Widgets::init()
 {
     parent = std::make_unique<QWidget>();
     new QVBoxLayout(parent.get());
-}
-
-void tst_Widgets::cleanup()
-{
-    parent.reset();
-    records.clear();
 }
 
 KVDeviceProperty *tst_Widgets::record(const QVariant &value, const Json &widget, const QString &label, const QString &unit)
@@ -285,7 +279,7 @@ void tst_Widgets::recordsThatBuildNoControl()
     QVERIFY(!built->property("UI_CTRL").isValid());
     QVERIFY(!member->property("UI_CTRL").isValid());
     QCOMPARE(parent->layout()->count(), rows);
-    QCOMPARE(labelTexts(parent.get()), rows ? QStringList{ "Speed", "(mm/s)" } : QStringList());
+    QCOMPARE(labelTexts(parent.get()), (rows ? QStringList{ "Speed", "(mm/s)" } : QStringList()));
 }
 
 // Built twice, the record refers to the newest widget; it forgets a widget that is destroyed.

@@ -2,6 +2,7 @@
 // byte for byte, after every task change and on request, and the work record of a stopped job.
 #include "cloudsupport.h"
 
+#include <QTimeZone>
 
 namespace {
 // A task report of the given "Runtime" fields.
@@ -153,8 +154,8 @@ void tst_Reports::workRecord()
         QCOMPARE(compact(record), posted);
         QVERIFY2(taskTime == 90 || taskTime == 91, QByteArray::number(taskTime));
         // UTC, with the milliseconds written twice: three digits, then without leading zeros.
-        QDateTime end = QDateTime::fromString(endTime.left(23), QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz"));
-        end.setTimeSpec(Qt::UTC);
+        const QDateTime local = QDateTime::fromString(endTime.left(23), QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz"));
+        const QDateTime end(local.date(), local.time(), QTimeZone::utc());
         QVERIFY2(end.isValid() && qAbs(end.secsTo(QDateTime::currentDateTimeUtc())) < 5, qPrintable(endTime));
         QCOMPARE(endTime, end.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzzz")));
         QVERIFY(!cutter->property_ptr("TASK_START_TIME")->value().toDateTime().isValid());

@@ -70,7 +70,9 @@ void tst_Registration::modelCode_data()
     QTest::newRow("four characters") << DeviceCode << qint64(13031);
     QTest::newRow("upper case") << QStringLiteral("SIM0A1Z0001") << qint64(13031);
     QTest::newRow("shorter than 3") << QStringLiteral("ab") << qint64(0);
+    QTest::newRow("exactly 3") << QStringLiteral("abc") << qint64(0);
     QTest::newRow("one character") << QStringLiteral("abcd") << qint64(13);
+    QTest::newRow("letters") << QStringLiteral("abcdefghij") << qint64(625228);
     QTest::newRow("all z") << QStringLiteral("KV-zzzz") << qint64(1679615);
 }
 

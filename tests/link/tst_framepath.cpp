@@ -212,6 +212,9 @@ void TestFramePath::jobFramesOnTheWire_data()
     QTest::newRow("3 MB of other characters") << 583 << false << mixed.repeated(450 * 1000);
     QTest::newRow("3 MB of other characters, USB") << 583 << true << mixed.repeated(450 * 1000);
     QTest::newRow("20 MB of ASCII, 261") << 261 << false << QStringLiteral("IN;") + piece.repeated(320);
+    // A plot that holds a frame delimiter never goes out, whichever way its text is scanned.
+    QTest::newRow("end byte deep in ASCII") << 583 << false << piece.left(4096) + u'\x03' + piece.left(4096);
+    QTest::newRow("start byte amid other characters") << 261 << false << mixed.repeated(100) + u'\x02' + mixed;
 }
 
 // A job's frames go out exactly as they always have, the plot frame byte for byte what pack()

@@ -111,6 +111,13 @@ void tst_Record::replacedRecordsGoWhenNothingRefersToThem()
     device->setUSBPath(QStringLiteral("/dev/ttyUSB1"));
     QVERIFY(firstUsb.isNull());
 
+    // A record held under two keys stays while the other key holds it.
+    QPointer<KVDeviceProperty> shared = device->add("A", 1);
+    KVAttach::toDevice(device.get(), "B", shared);
+    KVAttach::toDevice(device.get(), "A", new KVDeviceProperty);
+    QVERIFY(shared);
+    QCOMPARE(device->property_ptr("B"), shared.data());
+
     // A group builder run again rebinds the member's key first; the old group still holds it.
     QPointer<KVDeviceProperty> oldMember = device->add("M", 1);
     QPointer<KVDeviceProperty> oldGroup = device->add("G", QStringList{QStringLiteral("M")});

@@ -35,6 +35,7 @@ private slots:
     void recordsThatBuildNoControl();
     void destroyedWidgetIsForgotten();
     void groupHoldingItselfDoesNotRecurseForever();
+    void comboBoxWithoutOptionsHasNoItems();
 
 private:
     KVDeviceProperty *record(const QVariant &value, const Json &widget, const QString &label = QStringLiteral("x"),
@@ -318,6 +319,14 @@ void tst_Widgets::groupHoldingItselfDoesNotRecurseForever()
     outer->to_ui_ctrl();
 
     QCOMPARE(parent->layout()->count(), 1);
+}
+
+// Not one blank item: a combo box whose description names no option is empty.
+void tst_Widgets::comboBoxWithoutOptionsHasNoItems()
+{
+    KVDeviceProperty *mode = record(0, kind("QComboBox"));
+    mode->create_ui_ctrl(parent.get(), QStringLiteral("MODE"), false);
+    QCOMPARE(qobject_cast<QComboBox *>(control(mode))->count(), 0);
 }
 
 QTEST_MAIN(tst_Widgets)

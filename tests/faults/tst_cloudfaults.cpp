@@ -108,6 +108,11 @@ void tst_CloudFaults::jobWithATroubledCloud()
     QTRY_VERIFY_WITH_TIMEOUT(device->taskRecord().value(QLatin1String("Finished")).toInt() == 2
                                  && device->taskRecord().value(QLatin1String("Status")).toInt() == 0, 20000);
     QTRY_VERIFY(statusTexts(messages).contains(channelNews));
+    // An unreachable channel never says it connected; a closed one said so first.
+    const QStringList texts = statusTexts(messages);
+    const qsizetype connected = texts.indexOf(QStringLiteral("WEB SOCKET CONNECTED."));
+    QVERIFY2(channelNews.endsWith(QLatin1String("ERROR.")) ? connected < 0 : connected >= 0 && connected <= texts.indexOf(channelNews),
+             qPrintable(texts.join(u'|')));
 
     QSignalSpy posted(service.get(), &KvCloudService::workRecordReceived);
     device->stopTask();
